@@ -1,0 +1,1 @@
+#include "ayudas.h"

@@ -1,0 +1,1 @@
+#include "estado.h"

@@ -1,0 +1,9 @@
+list(APPEND NUCLEO
+  ${AQUI}/registros.h ${AQUI}/registros.cpp
+  ${AQUI}/estado.h ${AQUI}/estado.cpp
+  ${AQUI}/ayudas.h ${AQUI}/ayudas.cpp
+  ${AQUI}/ajustes.h ${AQUI}/ajustes.cpp
+)
+list(APPEND VENTANAS
+  ${AQUI}/arranque.cpp
+)

@@ -1,0 +1,12 @@
+list(APPEND NUCLEO
+  ${AQUI}/error.h
+  ${AQUI}/texto.h ${AQUI}/texto.cpp
+  ${AQUI}/fechas.h ${AQUI}/fechas.cpp
+  ${AQUI}/archivos.h ${AQUI}/archivos.cpp
+  ${AQUI}/basedatos.h ${AQUI}/basedatos.cpp
+)
+list(APPEND VENTANAS
+  ${AQUI}/twips.h
+  ${AQUI}/msgbox.h ${AQUI}/msgbox.cpp
+  ${AQUI}/listview.h ${AQUI}/listview.cpp
+)

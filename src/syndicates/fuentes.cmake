@@ -1,0 +1,3 @@
+list(APPEND NUCLEO
+  ${AQUI}/tablas.h ${AQUI}/tablas.cpp
+)

@@ -1,0 +1,1 @@
+#include "tablas.h"

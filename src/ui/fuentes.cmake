@@ -1,0 +1,6 @@
+list(APPEND VENTANAS
+  ${AQUI}/Principal.h ${AQUI}/Principal.cpp
+  ${AQUI}/Presentacion.h ${AQUI}/Presentacion.cpp
+)
+file(GLOB FOTOGRAMAS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/presentacion/*.svg)
+list(APPEND IMAGENES ${FOTOGRAMAS})

@@ -1,0 +1,2 @@
+#include <cstdio>
+int main(int argc, char** argv) { if (argc < 2) return 1; FILE* f = std::fopen(argv[1], "wb"); if (!f) return 1; std::fclose(f); return 0; }
