@@ -1,1 +1,81 @@
-// start-up
+// Start-up of the main window and its activation.
+#include <QDir>
+#include <QFile>
+
+#include "data/ayudas.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/error.h"
+#include "plataforma/msgbox.h"
+#include "plataforma/sistema.h"
+#include "plataforma/twips.h"
+#include "ui/Presentacion.h"
+#include "ui/Principal.h"
+
+using plataforma::Acceso;
+using plataforma::archivos;
+
+namespace {
+
+// Start-up goes on after a failed step: each step runs on its own.
+template <typename F>
+void paso(F&& f) {
+  try {
+    f();
+  } catch (const plataforma::Error&) {
+  }
+}
+
+}  // namespace
+
+void Principal::Form_Load() {
+  Estado& e = estado();
+  paso([&] { move(plataforma::px(25), plataforma::px(50)); });
+  descargaPresentacion();
+  const QString carpeta = plataforma::carpetaPrograma();
+  QDir::setCurrent(carpeta);
+  e.ruta = rutaDe(carpeta);
+  paso([&] { plataforma::borraArchivo(e.ruta + QStringLiteral("apuestas.tmp")); });
+  paso([&] {
+    archivos().abre(ARCH_APUESTAS, e.ruta + QStringLiteral("apuestas.dat"), Acceso::Aleatorio,
+                    Pena::LONGITUD);
+  });
+  paso([&] {
+    archivos().abre(ARCH_NUMEROS, e.ruta + QStringLiteral("numeros.dat"), Acceso::Aleatorio,
+                    Sorteo::LONGITUD);
+  });
+  paso([&] { archivos().abre(ARCH_WWW, e.ruta + QStringLiteral("www.txt"), Acceso::Binario); });
+
+  try {
+    plataforma::longitudArchivo(e.ruta + QStringLiteral("tablas.bin"));
+  } catch (const plataforma::Error& error) {
+    plataforma::MsgBox(QStringLiteral("No se encuentra un archivo necesario para el funcionamiento "
+                                      "del programa. Reinstale el programa. Error ") +
+                           QString::number(error.numero()),
+                       plataforma::vbExclamation, QStringLiteral("¡Vaya hombre!"));
+    salir_Click();
+    return;
+  }
+
+  leeconfiguracion();
+}
+
+void Principal::Form_Activate() {
+  Estado& e = estado();
+  ++activaciones;
+  if (activaciones == 1 && archivos().abierto(ARCH_APUESTAS)) {
+    leePena(1);
+    if (archivos().fin(ARCH_APUESTAS))
+      plataforma::MsgBox(
+          QStringLiteral("Bienvenido a Bolvanta. Vaya a la pestaña 'Crear Combinación' y cree una "
+                         "peña. Podrás comprobar tus resultados a partir de hoy. Instrucciones "
+                         "disponibles en nuestra web, en la sección 'Tutorial' o en el programa, en "
+                         "el menú 'Ayuda'."),
+          plataforma::vbInformation, QStringLiteral("Fichero de peñas vacío"));
+  }
+  if (e.editando == 1) e.penascambiadas = 1;
+  e.editando = 0;
+  if (e.penascambiadas == 1) e.penascambiadas = 0;
+  e.solouna = 0;
+  archivos().cierra(ARCH_TABLAS);
+}

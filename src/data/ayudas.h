@@ -1,1 +1,28 @@
 #pragma once
+// Helpers that every part of the program shares: bet-type counts, weekday names, the play-day
+// rule, the program folder and whole-record access to the open data files.
+#include <QString>
+
+#include "data/registros.h"
+
+// From a bet-type code to the count of numbers of a multiple bet (501..506) or, called with the
+// code plus 6, to the count of simple bets of any syndicate.
+int cuantos(int son);
+
+// The Spanish name of a date's weekday, "Domingo" to "Sábado"; empty for a date out of range.
+QString diasemana(double fecha);
+
+// Whether a syndicate with these play days plays a draw held on this date.
+bool juega(const QString& dias, double fecha);
+
+// The folder with one trailing separator, ready to prefix file names.
+QString rutaDe(const QString& carpeta);
+
+// Whole records of the open files 3 (numeros.dat), 1 (apuestas.dat) and 5 (nums.ini). Reading past
+// the end gives a record of zeros and sets end of file.
+Sorteo leeSorteo(qint64 n);
+void escribeSorteo(qint64 n, const Sorteo& s);
+Pena leePena(qint64 n);
+void escribePena(qint64 n, const Pena& p);
+Configuracion leeConfiguracionArchivo();
+void escribeConfiguracionArchivo(const Configuracion& c);

@@ -6,4 +6,5 @@ list(APPEND NUCLEO
 )
 list(APPEND VENTANAS
   ${AQUI}/arranque.cpp
+  ${AQUI}/leeconfiguracion.cpp
 )

@@ -1,1 +1,165 @@
 #include "archivos.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "error.h"
+#include "texto.h"
+
+namespace plataforma {
+
+struct Archivos::Abierto {
+  QFile archivo;
+  Acceso acceso = Acceso::Aleatorio;
+  qint64 longitud = 1;
+  QByteArray datos;
+  qint64 posicion = 0;  // next byte of text input, 0-based
+  bool fin = false;
+};
+
+namespace {
+
+[[noreturn]] void falla(int numero, const QString& texto) { throw Error(numero, texto); }
+
+}  // namespace
+
+Archivos::Archivos() = default;
+Archivos::~Archivos() = default;
+
+Archivos& archivos() {
+  static Archivos unico;
+  return unico;
+}
+
+Archivos::Abierto& Archivos::de(int numero) const {
+  auto it = abiertos_.find(numero);
+  if (it == abiertos_.end())
+    falla(ERR_NUMERO_ARCHIVO, QStringLiteral("Nombre o número de archivo incorrecto"));
+  return *it->second;
+}
+
+void Archivos::abre(int numero, const QString& ruta, Acceso acceso, int longitud) {
+  if (abiertos_.count(numero)) falla(ERR_YA_ABIERTO, QStringLiteral("El archivo ya está abierto"));
+  if (acceso == Acceso::Aleatorio && longitud < 1)
+    falla(ERR_NUMERO_ARCHIVO, QStringLiteral("Longitud de registro incorrecta"));
+  auto a = std::make_unique<Abierto>();
+  a->archivo.setFileName(ruta);
+  a->acceso = acceso;
+  a->longitud = acceso == Acceso::Aleatorio ? longitud : 1;
+  if (acceso == Acceso::Entrada) {
+    if (!QFileInfo::exists(ruta)) falla(ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
+    if (!a->archivo.open(QIODevice::ReadOnly))
+      falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+  } else if (!a->archivo.open(QIODevice::ReadWrite)) {
+    falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+  }
+  a->datos = a->archivo.readAll();
+  abiertos_[numero] = std::move(a);
+}
+
+bool Archivos::abierto(int numero) const { return abiertos_.count(numero) != 0; }
+
+QString Archivos::ruta(int numero) const { return de(numero).archivo.fileName(); }
+
+void Archivos::cierra(int numero) { abiertos_.erase(numero); }
+
+void Archivos::cierraTodos() { abiertos_.clear(); }
+
+QByteArray Archivos::lee(int numero, qint64 registro) {
+  Abierto& a = de(numero);
+  if (registro < 1) falla(63, QStringLiteral("Número de registro incorrecto"));
+  const qint64 desde = (registro - 1) * a.longitud;
+  if (desde + a.longitud > a.datos.size()) {
+    a.fin = true;
+    return QByteArray(a.longitud, '\0');
+  }
+  a.fin = false;
+  return a.datos.mid(desde, a.longitud);
+}
+
+void Archivos::escribe(int numero, qint64 registro, const QByteArray& datos) {
+  Abierto& a = de(numero);
+  if (registro < 1) falla(63, QStringLiteral("Número de registro incorrecto"));
+  QByteArray r = datos.left(a.longitud);
+  if (r.size() < a.longitud) r.append(QByteArray(a.longitud - r.size(), '\0'));
+  escribeBytes(numero, (registro - 1) * a.longitud + 1, r);
+}
+
+bool Archivos::fin(int numero) const {
+  const Abierto& a = de(numero);
+  if (a.acceso == Acceso::Entrada) return a.posicion >= a.datos.size();
+  return a.fin;
+}
+
+qint64 Archivos::longitud(int numero) const { return de(numero).datos.size(); }
+
+qint64 Archivos::registros(int numero) const {
+  const Abierto& a = de(numero);
+  return a.datos.size() / a.longitud;
+}
+
+QByteArray Archivos::leeBytes(int numero, qint64 posicion, qint64 cuantos) {
+  Abierto& a = de(numero);
+  if (posicion < 1) falla(63, QStringLiteral("Número de registro incorrecto"));
+  QByteArray r = a.datos.mid(posicion - 1, cuantos);
+  a.fin = r.size() < cuantos;
+  if (a.fin) r.append(QByteArray(cuantos - r.size(), '\0'));
+  return r;
+}
+
+void Archivos::escribeBytes(int numero, qint64 posicion, const QByteArray& datos) {
+  Abierto& a = de(numero);
+  if (a.acceso == Acceso::Entrada)
+    falla(54, QStringLiteral("Modo de archivo incorrecto"));
+  if (posicion < 1) falla(63, QStringLiteral("Número de registro incorrecto"));
+  const qint64 desde = posicion - 1;
+  // The disk first: a failed write leaves the memory copy as the file still is.
+  if (desde > a.datos.size()) {
+    const QByteArray hueco(desde - a.datos.size(), '\0');
+    if (!a.archivo.seek(a.datos.size()) || a.archivo.write(hueco) != hueco.size())
+      falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+    a.datos.append(hueco);
+  }
+  if (!a.archivo.seek(desde) || a.archivo.write(datos) != datos.size() || !a.archivo.flush())
+    falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+  if (desde + datos.size() > a.datos.size()) a.datos.resize(desde + datos.size());
+  std::copy(datos.begin(), datos.end(), a.datos.begin() + desde);
+}
+
+const QByteArray& Archivos::contenido(int numero) const { return de(numero).datos; }
+
+QString Archivos::leeLinea(int numero) {
+  Abierto& a = de(numero);
+  if (a.posicion >= a.datos.size())
+    falla(ERR_FIN_ARCHIVO, QStringLiteral("Se ha sobrepasado el final del archivo"));
+  const char* p = a.datos.constData();
+  const qint64 n = a.datos.size();
+  qint64 i = a.posicion;
+  while (i < n && p[i] != '\r' && p[i] != '\n') ++i;
+  QString linea = deAnsi(a.datos.mid(a.posicion, i - a.posicion));
+  if (i < n) i += (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n') ? 2 : 1;
+  a.posicion = i;
+  return linea;
+}
+
+void Archivos::posiciona(int numero, qint64 posicion) {
+  Abierto& a = de(numero);
+  a.posicion = std::max<qint64>(0, posicion - 1);
+  a.fin = false;
+}
+
+qint64 longitudArchivo(const QString& ruta) {
+  QFileInfo info(ruta);
+  if (!info.exists() || !info.isFile())
+    throw Error(ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
+  return info.size();
+}
+
+void borraArchivo(const QString& ruta) {
+  if (!QFileInfo::exists(ruta))
+    throw Error(ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
+  if (!QFile::remove(ruta))
+    throw Error(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+}
+
+}  // namespace plataforma

@@ -1,1 +1,62 @@
 #pragma once
+// Numbered files as the program uses them: opened once by number, then records read and written by
+// record number (random access), bytes by position (byte access) or lines read in order (text
+// input). Errors are thrown as plataforma::Error with the numbers the program tests.
+//
+// The contents are kept in memory for speed; every write reaches the disk at once, so the file and
+// the memory copy never disagree.
+#include <QByteArray>
+#include <QString>
+#include <map>
+#include <memory>
+
+namespace plataforma {
+
+enum class Acceso { Aleatorio, Binario, Entrada };
+
+class Archivos {
+ public:
+  Archivos();
+  ~Archivos();
+  Archivos(const Archivos&) = delete;
+  Archivos& operator=(const Archivos&) = delete;
+
+  // Opening a missing file creates it empty, except for text input (error 53).
+  void abre(int numero, const QString& ruta, Acceso acceso, int longitud = 0);
+  bool abierto(int numero) const;
+  QString ruta(int numero) const;
+  void cierra(int numero);  // no error when the number is not open
+  void cierraTodos();
+
+  // Random access, records counted from 1. A record beyond the last whole one reads as zeros and
+  // sets the end-of-file condition; a partial last record counts as absent.
+  QByteArray lee(int numero, qint64 registro);
+  void escribe(int numero, qint64 registro, const QByteArray& datos);
+  bool fin(int numero) const;
+  qint64 longitud(int numero) const;  // bytes
+  qint64 registros(int numero) const;  // whole records
+
+  // Byte access, positions counted from 1. Bytes beyond the end read as zeros and set end-of-file.
+  QByteArray leeBytes(int numero, qint64 posicion, qint64 cuantos);
+  void escribeBytes(int numero, qint64 posicion, const QByteArray& datos);
+  // The whole content, for scanning it in memory.
+  const QByteArray& contenido(int numero) const;
+
+  // Text input: the next line without its end (CR LF, LF or CR); error 62 past the end.
+  QString leeLinea(int numero);
+  void posiciona(int numero, qint64 posicion);  // the next read starts at this 1-based position
+
+ private:
+  struct Abierto;
+  Abierto& de(int numero) const;
+  std::map<int, std::unique_ptr<Abierto>> abiertos_;
+};
+
+Archivos& archivos();
+
+// The length of a file by name; error 53 when it does not exist.
+qint64 longitudArchivo(const QString& ruta);
+// Deletes a file; error 53 when it does not exist, 75 when it cannot be deleted.
+void borraArchivo(const QString& ruta);
+
+}  // namespace plataforma

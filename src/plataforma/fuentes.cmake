@@ -4,9 +4,11 @@ list(APPEND NUCLEO
   ${AQUI}/fechas.h ${AQUI}/fechas.cpp
   ${AQUI}/archivos.h ${AQUI}/archivos.cpp
   ${AQUI}/basedatos.h ${AQUI}/basedatos.cpp
+  ${AQUI}/sistema.h ${AQUI}/sistema.cpp
 )
 list(APPEND VENTANAS
   ${AQUI}/twips.h
   ${AQUI}/msgbox.h ${AQUI}/msgbox.cpp
   ${AQUI}/listview.h ${AQUI}/listview.cpp
+  ${AQUI}/controles.h ${AQUI}/controles.cpp
 )
