@@ -2,5 +2,5 @@ list(APPEND VENTANAS
   ${AQUI}/Principal.h ${AQUI}/Principal.cpp
   ${AQUI}/Presentacion.h ${AQUI}/Presentacion.cpp
 )
-file(GLOB FOTOGRAMAS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/presentacion/*.svg)
+file(GLOB FOTOGRAMAS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/presentacion/*.svg)
 list(APPEND IMAGENES ${FOTOGRAMAS})
