@@ -11,17 +11,7 @@
 using plataforma::fijo;
 using plataforma::recorta;
 
-namespace {
-
-template <typename F>
-void ignorandoErrores(F&& paso) {
-  try {
-    paso();
-  } catch (const plataforma::Error&) {
-  }
-}
-
-}  // namespace
+using plataforma::sinErrores;
 
 Configuracion cargaConfiguracion(const QString& ruta) {
   const QString nombre = ruta + QStringLiteral("nums.ini");
@@ -32,9 +22,9 @@ Configuracion cargaConfiguracion(const QString& ruta) {
   } catch (const plataforma::Error&) {
     falta = true;
   }
-  auto graba = [&] { ignorandoErrores([&] { escribeConfiguracionArchivo(c); }); };
+  auto graba = [&] { sinErrores([&] { escribeConfiguracionArchivo(c); }); };
 
-  ignorandoErrores([&] {
+  sinErrores([&] {
     plataforma::archivos().abre(ARCH_NUMS_INI, nombre, plataforma::Acceso::Aleatorio,
                                 Configuracion::LONGITUD);
   });
@@ -42,7 +32,7 @@ Configuracion cargaConfiguracion(const QString& ruta) {
     c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
     graba();
   } else {
-    ignorandoErrores([&] { c = leeConfiguracionArchivo(); });
+    sinErrores([&] { c = leeConfiguracionArchivo(); });
     // A field with no blank at all was never written (it holds NULs) or is garbage.
     QString host = recorta(c.direccionweb);
     c.direccionweb = fijo(host, 60);

@@ -15,36 +15,25 @@
 using plataforma::Acceso;
 using plataforma::archivos;
 
-namespace {
-
-// Start-up goes on after a failed step: each step runs on its own.
-template <typename F>
-void paso(F&& f) {
-  try {
-    f();
-  } catch (const plataforma::Error&) {
-  }
-}
-
-}  // namespace
+using plataforma::sinErrores;
 
 void Principal::Form_Load() {
   Estado& e = estado();
-  paso([&] { move(plataforma::px(25), plataforma::px(50)); });
+  sinErrores([&] { move(plataforma::px(25), plataforma::px(50)); });
   descargaPresentacion();
   const QString carpeta = plataforma::carpetaPrograma();
   QDir::setCurrent(carpeta);
   e.ruta = rutaDe(carpeta);
-  paso([&] { plataforma::borraArchivo(e.ruta + QStringLiteral("apuestas.tmp")); });
-  paso([&] {
+  sinErrores([&] { plataforma::borraArchivo(e.ruta + QStringLiteral("apuestas.tmp")); });
+  sinErrores([&] {
     archivos().abre(ARCH_APUESTAS, e.ruta + QStringLiteral("apuestas.dat"), Acceso::Aleatorio,
                     Pena::LONGITUD);
   });
-  paso([&] {
+  sinErrores([&] {
     archivos().abre(ARCH_NUMEROS, e.ruta + QStringLiteral("numeros.dat"), Acceso::Aleatorio,
                     Sorteo::LONGITUD);
   });
-  paso([&] { archivos().abre(ARCH_WWW, e.ruta + QStringLiteral("www.txt"), Acceso::Binario); });
+  sinErrores([&] { archivos().abre(ARCH_WWW, e.ruta + QStringLiteral("www.txt"), Acceso::Binario); });
 
   try {
     plataforma::longitudArchivo(e.ruta + QStringLiteral("tablas.bin"));

@@ -31,3 +31,17 @@ class Error : public std::runtime_error {
 };
 
 }  // namespace plataforma
+
+namespace plataforma {
+
+// Runs one step and goes on whatever error it raised, for the procedures that carry on after a
+// failed step.
+template <typename F>
+void sinErrores(F&& paso) {
+  try {
+    paso();
+  } catch (const Error&) {
+  }
+}
+
+}  // namespace plataforma

@@ -8,6 +8,7 @@ list(APPEND NUCLEO
 )
 list(APPEND VENTANAS
   ${AQUI}/twips.h
+  ${AQUI}/ventana.h
   ${AQUI}/msgbox.h ${AQUI}/msgbox.cpp
   ${AQUI}/listview.h ${AQUI}/listview.cpp
   ${AQUI}/controles.h ${AQUI}/controles.cpp

@@ -1,34 +1,22 @@
 #include "ui/Presentacion.h"
 
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTimer>
 
 #include "plataforma/twips.h"
+#include "plataforma/ventana.h"
 #include "ui/Principal.h"
 
 using plataforma::px;
 
-namespace {
-QPointer<Presentacion> unica;
-}
-
-Presentacion& presentacion() {
-  if (!unica) unica = new Presentacion;
-  return *unica;
-}
-
-Presentacion* presentacionSiExiste() { return unica.data(); }
+Presentacion& presentacion() { return plataforma::Unica<Presentacion>::instancia(); }
+Presentacion* presentacionSiExiste() { return plataforma::Unica<Presentacion>::siExiste(); }
 
 void descargaPresentacion() {
-  if (!unica) return;
-  Presentacion* p = unica;
-  unica = nullptr;
-  p->Timer1->stop();
-  p->hide();
-  p->deleteLater();
+  if (Presentacion* p = presentacionSiExiste()) p->Timer1->stop();
+  plataforma::Unica<Presentacion>::descarga();
 }
 
 Presentacion::Presentacion() {

@@ -10,27 +10,13 @@
 #include "plataforma/archivos.h"
 #include "plataforma/controles.h"
 #include "plataforma/twips.h"
+#include "plataforma/ventana.h"
 
 using plataforma::px;
 
-namespace {
-QPointer<Principal> unica;
-}
-
-Principal& principal() {
-  if (!unica) unica = new Principal;
-  return *unica;
-}
-
-Principal* principalSiExiste() { return unica.data(); }
-
-void descargaPrincipal() {
-  if (!unica) return;
-  Principal* p = unica;
-  unica = nullptr;
-  p->hide();
-  p->deleteLater();
-}
+Principal& principal() { return plataforma::Unica<Principal>::instancia(); }
+Principal* principalSiExiste() { return plataforma::Unica<Principal>::siExiste(); }
+void descargaPrincipal() { plataforma::Unica<Principal>::descarga(); }
 
 Principal::Principal() {
   setAttribute(Qt::WA_DeleteOnClose, false);
