@@ -1,1 +1,8 @@
-# sources of src/checking
+list(APPEND VENTANAS
+  ${AQUI}/vistas.cpp
+  ${AQUI}/compruebasencillas.cpp
+  ${AQUI}/compruebamultiples.cpp
+)
+list(APPEND NUCLEO
+  ${AQUI}/premios.h ${AQUI}/premios.cpp
+)

@@ -1,6 +1,8 @@
 // Start-up of the main window and its activation.
 #include <QDir>
+#include <QComboBox>
 #include <QFile>
+#include <QScrollBar>
 
 #include "data/ayudas.h"
 #include "data/estado.h"
@@ -34,6 +36,8 @@ void Principal::Form_Load() {
                     Sorteo::LONGITUD);
   });
   sinErrores([&] { archivos().abre(ARCH_WWW, e.ruta + QStringLiteral("www.txt"), Acceso::Binario); });
+  // The syndicates cursor starts at the record after the last one; the syndicate list keeps it.
+  sinErrores([&] { e.numpenas = static_cast<int>(archivos().registros(ARCH_APUESTAS)) + 1; });
 
   try {
     plataforma::longitudArchivo(e.ruta + QStringLiteral("tablas.bin"));
@@ -47,6 +51,9 @@ void Principal::Form_Load() {
   }
 
   leeconfiguracion();
+  estadosorteos();
+  refrescavistas();
+  Command1_Click(0);
 }
 
 void Principal::Form_Activate() {
@@ -64,7 +71,24 @@ void Principal::Form_Activate() {
   }
   if (e.editando == 1) e.penascambiadas = 1;
   e.editando = 0;
-  if (e.penascambiadas == 1) e.penascambiadas = 0;
+  if (e.penascambiadas == 1) {
+    Combo2->setCurrentIndex(-1);
+    pasoComprobacion();
+    estadosorteos();
+    e.penascambiadas = 0;
+  }
   e.solouna = 0;
   archivos().cierra(ARCH_TABLAS);
+  pasoComprobacion();
+}
+
+// The newest draw is checked again; a wider view is brought back to the newest draw, whose change
+// event redraws it.
+void Principal::pasoComprobacion() {
+  if (HScroll1->value() == 1) {
+    compruebasencillas(1);
+    compruebamultiples(1);
+  } else {
+    HScroll1->setValue(1);
+  }
 }

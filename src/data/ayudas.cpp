@@ -1,5 +1,10 @@
 #include "ayudas.h"
 
+#include <QtEndian>
+#include <cstring>
+#include <memory>
+#include <vector>
+
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/fechas.h"
@@ -27,13 +32,16 @@ int cuantos(int son) {
 
 QString diasemana(double fecha) { return plataforma::nombreDia(plataforma::fechaDe(fecha)); }
 
-bool juega(const QString& dias, double fecha) {
-  const QString d = diasemana(fecha);
-  const QString p = plataforma::recorta(dias);
-  if (p == QStringLiteral("Todos (L+J+S)")) return true;
-  if (p == QStringLiteral("Jueves y Sábado"))
-    return d == QStringLiteral("Jueves") || d == QStringLiteral("Sábado");
-  return !d.isEmpty() && p == d;
+bool juega(const QString& dias, double fecha) { return juega(dias, diasemana(fecha)); }
+
+bool juega(const QString& dias, const QString& dia) {
+  // Trimmed in place: a check asks this once for every syndicate and draw.
+  QStringView p(dias);
+  while (!p.isEmpty() && p.front() == QLatin1Char(' ')) p = p.mid(1);
+  while (!p.isEmpty() && p.back() == QLatin1Char(' ')) p.chop(1);
+  if (p == u"Todos (L+J+S)") return true;
+  if (p == u"Jueves y Sábado") return dia == u"Jueves" || dia == u"Sábado";
+  return !dia.isEmpty() && p == dia;
 }
 
 QString rutaDe(const QString& carpeta) {
@@ -45,9 +53,124 @@ Sorteo leeSorteo(qint64 n) { return Sorteo::decodifica(archivos().lee(ARCH_NUMER
 
 void escribeSorteo(qint64 n, const Sorteo& s) { archivos().escribe(ARCH_NUMEROS, n, s.codifica()); }
 
-Pena leePena(qint64 n) { return Pena::decodifica(archivos().lee(ARCH_APUESTAS, n)); }
+namespace {
 
-void escribePena(qint64 n, const Pena& p) { archivos().escribe(ARCH_APUESTAS, n, p.codifica()); }
+// The syndicates decoded once and kept. A check reads every syndicate again for every draw, and
+// decoding 8307 bytes each time would cost more than the check itself. The entries are good while
+// the file's generation is the one they were decoded under: any write, open or close of file 1
+// changes it and drops them all, except that escribePena keeps its own record's entry up to date.
+// Entries are never freed, so a reference handed out stays valid.
+class PenasLeidas {
+ public:
+  const Pena& lee(qint64 n) {
+    const char* bytes = archivos().registro(ARCH_APUESTAS, n);
+    if (!bytes) return vacia();
+    al_dia();
+    Pena& p = entrada(n);
+    if (!validas_[n - 1]) {
+      p = Pena::decodifica(QByteArray::fromRawData(bytes, Pena::LONGITUD));
+      validas_[n - 1] = 1;
+    }
+    return p;
+  }
+
+  // After record n was written from p while the entries stood at generation `antes`.
+  void escrita(qint64 n, const Pena& p, quint64 antes) {
+    if (generacion_ != antes) return;  // stale already: the next read starts afresh
+    generacion_ = archivos().generacion(ARCH_APUESTAS);
+    Pena& e = entrada(n);
+    if (&e != &p) e = p;
+    // What a decoding would give: the texts as the file holds them (cut or padded, characters
+    // outside Windows-1252 as '?') and zeros in the places that have no field on disk.
+    const char* bytes = archivos().contenido(ARCH_APUESTAS).constData() + (n - 1) * Pena::LONGITUD;
+    e.nombre = plataforma::deAnsi(QByteArray(bytes, 20));
+    e.dias = plataforma::deAnsi(QByteArray(bytes + desplazamiento::PENA_DIAS, 15));
+    e.numerosbase[0] = 0;
+    e.apuestas[0].fill(0);
+    for (auto& apuesta : e.apuestas) apuesta[0] = 0;
+    e.aciertos[0] = e.aciertos[1] = e.aciertos[2] = 0;
+    validas_[n - 1] = 1;
+  }
+
+  // The entry of record n when it holds what the file holds now; null otherwise.
+  const Pena* vigente(qint64 n) const {
+    if (generacion_ != archivos().generacion(ARCH_APUESTAS)) return nullptr;
+    if (n < 1 || n > qint64(penas_.size()) || !validas_[n - 1]) return nullptr;
+    return penas_[n - 1].get();
+  }
+
+ private:
+  static const Pena& vacia() {
+    static const Pena ceros = Pena::decodifica(QByteArray(Pena::LONGITUD, '\0'));
+    return ceros;
+  }
+
+  void al_dia() {
+    const quint64 g = archivos().generacion(ARCH_APUESTAS);
+    if (g == generacion_) return;
+    std::fill(validas_.begin(), validas_.end(), 0);
+    generacion_ = g;
+  }
+
+  Pena& entrada(qint64 n) {
+    if (qint64(penas_.size()) < n) {
+      penas_.resize(n);
+      validas_.resize(n, 0);
+    }
+    if (!penas_[n - 1]) penas_[n - 1] = std::make_unique<Pena>();
+    return *penas_[n - 1];
+  }
+
+  quint64 generacion_ = 0;
+  std::vector<std::unique_ptr<Pena>> penas_;
+  std::vector<char> validas_;
+};
+
+PenasLeidas& penasLeidas() {
+  static PenasLeidas unica;
+  return unica;
+}
+
+}  // namespace
+
+const Pena& leePena(qint64 n) { return penasLeidas().lee(n); }
+
+namespace {
+
+// Whether record n differs from p only from the counters on (counters, play days, type, dates).
+// Numbers round-trip exactly through the record; the name is compared as the bytes it would become.
+bool soloCambiaLaCola(qint64 n, const Pena& p) {
+  const Pena* d = penasLeidas().vigente(n);
+  if (!d) return false;
+  if (p.reducida != d->reducida || p.garantia != d->garantia ||
+      std::memcmp(p.numerosbase.data(), d->numerosbase.data(), sizeof p.numerosbase) != 0 ||
+      std::memcmp(p.apuestas.data(), d->apuestas.data(), sizeof p.apuestas) != 0)
+    return false;
+  const char* disco = archivos().contenido(ARCH_APUESTAS).constData() + (n - 1) * Pena::LONGITUD;
+  return plataforma::aAnsi(plataforma::fijo(p.nombre, 20)) == QByteArray::fromRawData(disco, 20);
+}
+
+}  // namespace
+
+void escribePena(qint64 n, const Pena& p) {
+  using namespace desplazamiento;
+  const quint64 antes = archivos().generacion(ARCH_APUESTAS);
+  if (!soloCambiaLaCola(n, p)) {
+    archivos().escribe(ARCH_APUESTAS, n, p.codifica());
+  } else {
+    // The checks write a syndicate back after every winning draw with new counters only; the
+    // 8 KB of bets already stand on disk as they are, so only the end of the record is written.
+    QByteArray cola(Pena::LONGITUD - PENA_ACIERTOS, '\0');
+    char* c = cola.data();
+    for (int k = 3; k <= 7; ++k) qToLittleEndian<qint16>(p.aciertos[k], c + 2 * (k - 3));
+    std::memcpy(c + (PENA_DIAS - PENA_ACIERTOS), plataforma::aAnsi(plataforma::fijo(p.dias, 15)).constData(), 15);
+    qToLittleEndian<qint16>(p.tipo, c + (PENA_TIPO - PENA_ACIERTOS));
+    qToLittleEndian<double>(p.fechacreacion, c + (PENA_CREACION - PENA_ACIERTOS));
+    qToLittleEndian<double>(p.fechacomprobado, c + (PENA_COMPROBADO - PENA_ACIERTOS));
+    archivos().escribeBytes(ARCH_APUESTAS, (n - 1) * Pena::LONGITUD + PENA_ACIERTOS + 1, cola);
+  }
+  penasLeidas().escrita(n, p, antes);
+}
 
 Configuracion leeConfiguracionArchivo() {
   return Configuracion::decodifica(archivos().lee(ARCH_NUMS_INI, 1));

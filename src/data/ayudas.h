@@ -12,8 +12,10 @@ int cuantos(int son);
 // The Spanish name of a date's weekday, "Domingo" to "Sábado"; empty for a date out of range.
 QString diasemana(double fecha);
 
-// Whether a syndicate with these play days plays a draw held on this date.
+// Whether a syndicate with these play days plays a draw held on this date, or on a day of this
+// name (as diasemana gives it; for checks that test many syndicates against one draw).
 bool juega(const QString& dias, double fecha);
+bool juega(const QString& dias, const QString& dia);
 
 // The folder with one trailing separator, ready to prefix file names.
 QString rutaDe(const QString& carpeta);
@@ -22,7 +24,9 @@ QString rutaDe(const QString& carpeta);
 // the end gives a record of zeros and sets end of file.
 Sorteo leeSorteo(qint64 n);
 void escribeSorteo(qint64 n, const Sorteo& s);
-Pena leePena(qint64 n);
+// The syndicate as the file holds it now. The reference stays valid for the whole run and shows
+// the record's latest content; copy it to keep it as it is.
+const Pena& leePena(qint64 n);
 void escribePena(qint64 n, const Pena& p);
 Configuracion leeConfiguracionArchivo();
 void escribeConfiguracionArchivo(const Configuracion& c);

@@ -7,4 +7,5 @@ list(APPEND NUCLEO
 list(APPEND VENTANAS
   ${AQUI}/arranque.cpp
   ${AQUI}/leeconfiguracion.cpp
+  ${AQUI}/estadosorteos.cpp
 )

@@ -31,6 +31,9 @@ class Archivos {
   // Random access, records counted from 1. A record beyond the last whole one reads as zeros and
   // sets the end-of-file condition; a partial last record counts as absent.
   QByteArray lee(int numero, qint64 registro);
+  // The same record without a copy: a pointer into the memory copy, good until the next write,
+  // open or close of that number; null past the end. Sets end-of-file as lee does.
+  const char* registro(int numero, qint64 registro);
   void escribe(int numero, qint64 registro, const QByteArray& datos);
   bool fin(int numero) const;
   qint64 longitud(int numero) const;  // bytes
@@ -41,6 +44,11 @@ class Archivos {
   void escribeBytes(int numero, qint64 posicion, const QByteArray& datos);
   // The whole content, for scanning it in memory.
   const QByteArray& contenido(int numero) const;
+
+  // Changes whenever the content under this number may have changed (every write, every open), and
+  // never takes the same value twice, so that whoever keeps something derived from the file can tell
+  // whether it is still good. 0 when the number is not open.
+  quint64 generacion(int numero) const;
 
   // Text input: the next line without its end (CR LF, LF or CR); error 62 past the end.
   QString leeLinea(int numero);

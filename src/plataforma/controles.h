@@ -1,8 +1,14 @@
 #pragma once
 // Small controls the windows need beyond what Qt offers as it is.
 #include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <vector>
 
 namespace plataforma {
+
+// The system button-face colour, as the program writes it (&H8000000F).
+constexpr quint32 COLOR_BOTON = 0x8000000F;
 
 // A label that reports clicks, as the program's labels do.
 class Etiqueta : public QLabel {
@@ -15,6 +21,49 @@ class Etiqueta : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// A button whose background is a Windows colour value; COLOR_BOTON gives the normal look.
+class Boton : public QPushButton {
+  Q_OBJECT
+ public:
+  using QPushButton::QPushButton;
+  quint32 BackColor() const { return fondo_; }
+  void setBackColor(quint32 color);
+
+ private:
+  quint32 fondo_ = COLOR_BOTON;
+};
+
+// The pictures of a window, numbered from 1 as the program refers to them.
+class ListaImagenes {
+ public:
+  void agrega(const QPixmap& imagen) { imagenes_.push_back(imagen); }
+  QPixmap imagen(int numero) const;
+  int cuenta() const { return static_cast<int>(imagenes_.size()); }
+
+ private:
+  std::vector<QPixmap> imagenes_;
+};
+
+// A picture that can be clicked, remembering which picture of its list it shows.
+class Imagen : public QLabel {
+  Q_OBJECT
+ public:
+  explicit Imagen(QWidget* padre = nullptr);
+  int Picture() const { return numero_; }
+  void setPicture(const ListaImagenes& lista, int numero);
+
+ Q_SIGNALS:
+  void Click();
+  void MouseMove();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+
+ private:
+  int numero_ = 0;
 };
 
 }  // namespace plataforma

@@ -1,14 +1,26 @@
 #include "ui/Principal.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEvent>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
+#include <QProgressBar>
+#include <QScrollBar>
 #include <QSlider>
+#include <QSvgRenderer>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "plataforma/archivos.h"
 #include "plataforma/controles.h"
+#include "plataforma/listview.h"
 #include "plataforma/twips.h"
 #include "plataforma/ventana.h"
 
@@ -68,11 +80,153 @@ void Principal::creaControles() {
   Label9[6]->setStyleSheet(QStringLiteral("color: #ff0000; font-weight: bold;"));
   Label9[6]->hide();
 
+  creaVistaComprobacion(pestanas[0]);
+
   for (int i = 0; i < 2; ++i) {
     Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);
     Slider1[i]->setGeometry(px(240), px(6600 + 600 * i), px(4000), px(400));
     Slider1[i]->setMinimum(1);
   }
+}
+
+void Principal::creaVistaComprobacion(QWidget* pestana) {
+  // Pictures of the window, numbered as the program refers to them; a number without a drawing
+  // stays empty.
+  for (int i = 1; i <= 14; ++i) {
+    const QString nombre = QStringLiteral(":/principal/%1.svg").arg(i);
+    QPixmap imagen;
+    if (QFile::exists(nombre)) {
+      QSvgRenderer dibujo(nombre);
+      imagen = QPixmap(dibujo.defaultSize());
+      imagen.fill(Qt::transparent);
+      QPainter pintor(&imagen);
+      dibujo.render(&pintor);
+    }
+    ImageList1.agrega(imagen);
+  }
+
+  Label32 = new QLabel(QStringLiteral("Sorteos a comprobar:"), pestana);
+  Label32->setGeometry(px(8700), px(240), px(2400), px(300));
+  Text3 = new QLineEdit(QStringLiteral("1"), pestana);
+  Text3->setReadOnly(true);
+  Text3->setAlignment(Qt::AlignCenter);
+  Text3->setGeometry(px(8700), px(560), px(700), px(330));
+  HScroll1 = new QScrollBar(Qt::Horizontal, pestana);
+  HScroll1->setGeometry(px(9500), px(560), px(2300), px(330));
+  HScroll1->setRange(1, 1);
+  HScroll1->setValue(1);
+  // The check runs when the thumb is let go; while it is dragged only the figure follows.
+  HScroll1->setTracking(false);
+  connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+  connect(HScroll1, &QScrollBar::sliderMoved, this, [this] { HScroll1_Scroll(); });
+
+  Timer2 = new QTimer(this);
+  Timer2->setInterval(500);
+  connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+
+  Check1 = new QCheckBox(QString::fromUtf8("Histórico"), pestana);
+  Check1->setGeometry(px(240), px(1620), px(1500), px(330));
+  connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+  Check2 = new QCheckBox(QString::fromUtf8("Ver sólo si hay premio"), pestana);
+  Check2->setGeometry(px(1800), px(1620), px(2700), px(330));
+  connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
+
+  Label12 = new QLabel(QString::fromUtf8("Peña:"), pestana);
+  Label12->setGeometry(px(4500), px(1650), px(600), px(300));
+  Combo2 = new QComboBox(pestana);
+  Combo2->setGeometry(px(5100), px(1590), px(2750), px(360));
+  connect(Combo2, &QComboBox::currentIndexChanged, this, [this] { Combo2_Click(); });
+
+  const char* const titulos[] = {"S E N C I L L A", "M Ú L T I P L E"};
+  for (int i = 0; i < 2; ++i) {
+    Command1[i] = new plataforma::Boton(QString::fromUtf8(titulos[i]), pestana);
+    Command1[i]->setGeometry(px(8000 + 1650 * i), px(1560), px(1600), px(420));
+    connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+  }
+
+  Shape2 = new QFrame(pestana);
+  Shape2->setStyleSheet(QStringLiteral("background-color: #800000;"));
+  Shape2->setGeometry(px(240), px(2040), px(7600), px(60));
+
+  ListView2 = new plataforma::ListView(pestana);
+  ListView2->setGeometry(px(240), px(2100), px(7601), px(5200));
+  ListView2->setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+  ListView2->agregaColumna(QString(), 441);
+  for (int i = 1; i <= 6; ++i) ListView2->agregaColumna(QString::number(i), 882);
+  ListView2->agregaColumna(QStringLiteral("7"), 7056);
+
+  ListView4 = new plataforma::ListView(pestana);
+  ListView4->setGeometry(px(240), px(2100), px(8801), px(5200));
+  ListView4->setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+  ListView4->agregaColumna(QString(), 300);
+  for (int i = 1; i <= 11; ++i) ListView4->agregaColumna(QString::number(i), 480);
+  ListView4->agregaColumna(QStringLiteral("12"), 5400);
+  ListView4->agregaColumna(QStringLiteral("13"), 150);
+  ListView4->hide();
+  for (auto* lista : {ListView2, ListView4}) {
+    lista->setMouseTracking(true);
+    lista->viewport()->setMouseTracking(true);
+    lista->viewport()->installEventFilter(this);
+  }
+
+  ProgressBar2 = new QProgressBar(pestana);
+  ProgressBar2->setGeometry(px(240), px(7350), px(7601), px(200));
+  ProgressBar2->setTextVisible(false);
+  ProgressBar2->setRange(0, 1);
+  ProgressBar2->setValue(0);
+
+  Timer3 = new QTimer(this);
+  Timer3->setInterval(800);
+  connect(Timer3, &QTimer::timeout, this, [this] { Timer3_Timer(); });
+
+  Image5 = new plataforma::Imagen(pestana);
+  Image5->setGeometry(px(11450), px(1530), px(480), px(480));
+  Image5->setPicture(ImageList1, 13);
+  connect(Image5, &plataforma::Imagen::MouseMove, this, [this] { Image5->setPicture(ImageList1, 14); });
+
+  Image7 = new plataforma::Imagen(pestana);
+  Image7->setGeometry(px(9300), px(2400), px(2600), px(2600));
+  Image7->setPicture(ImageList1, 12);
+
+  Label59 = new QLabel(pestana);
+  Label59->setGeometry(px(9300), px(5200), px(2600), px(300));
+  ProgressBar1 = new QProgressBar(pestana);
+  ProgressBar1->setGeometry(px(9300), px(5600), px(2600), px(200));
+  ProgressBar1->setRange(0, 5);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+
+  creaMenus();
+}
+
+void Principal::creaMenus() {
+  QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
+  struct Entrada {
+    const char* titulo;
+    void (Principal::*accion)();
+  };
+  const Entrada sencillas[] = {
+      {"Todos los resultados", &Principal::sencillas_Click},
+      {"Sólo si hay premio", &Principal::verpremio_Click},
+      {"Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)",
+       &Principal::verhisto_Click},
+      {"Sólo si hay premios + histórico", &Principal::verprehi_Click}};
+  const Entrada multiples[] = {
+      {"Todos los resultados", &Principal::Multiples_Click},
+      {"Sólo si hay premio", &Principal::verpremiom_Click},
+      {"Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)",
+       &Principal::verhistom_Click},
+      {"Sólo si hay premios + histórico", &Principal::verpreim_Click}};
+  QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
+  for (const Entrada& e : sencillas)
+    connect(sen->addAction(QString::fromUtf8(e.titulo)), &QAction::triggered, this, e.accion);
+  QMenu* mult = general->addMenu(QString::fromUtf8("Múltiples"));
+  for (const Entrada& e : multiples)
+    connect(mult->addAction(QString::fromUtf8(e.titulo)), &QAction::triggered, this, e.accion);
+
+  QMenu* ver = menuBar()->addMenu(QStringLiteral("Ver"));
+  connect(ver->addAction(QString::fromUtf8("Pestaña Último sorteo")), &QAction::triggered, this,
+          &Principal::ultimo_Click);
 }
 
 void Principal::Show() {
@@ -88,6 +242,10 @@ void Principal::Show() {
 }
 
 bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::MouseMove) {
+    if (ListView2 && objeto == ListView2->viewport()) ListView2_MouseMove();
+    if (ListView4 && objeto == ListView4->viewport()) ListView4_MouseMove();
+  }
   if (evento->type() == QEvent::WindowActivate && objeto->isWidgetType()) {
     auto* w = static_cast<QWidget*>(objeto);
     if (w->isWindow()) {

@@ -6,10 +6,19 @@
 
 #include "data/registros.h"
 
+#include "plataforma/controles.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QProgressBar;
+class QScrollBar;
 class QSlider;
 class QTabWidget;
+class QTimer;
 namespace plataforma {
-class Etiqueta;
+class ListView;
 }
 
 class Principal : public QMainWindow {
@@ -32,6 +41,47 @@ class Principal : public QMainWindow {
   void Label9_Click(int Index);
   Configuracion configuracion;
 
+  // Draws status panel.
+  void estadosorteos();
+  void HScroll1_Change();
+  void HScroll1_Scroll();
+  void Timer2_Timer();
+  Sorteo sorteo;
+  int sorteosjugados = 0;
+
+  // Checking of the syndicates against the newest draws.
+  void compruebasencillas(int N);
+  void compruebamultiples(int N);
+  void premiosmultiple(int h);
+  void nuevafila();
+  int fila = 0;               // last row added to the list being filled
+  int cambiovista = 0;        // 1 = the syndicate chooser started the check
+  int modoimpresion = 0;      // 1 = the check also prints its listing
+  int impreso = 0;            // 1 = something was printed in this listing
+  int numpena = 0;            // record of the multiple syndicate under examination
+  int concomplementario = 0;  // 1 = a number of the multiple bet is the complementario
+
+  // Result views, filters and the prize alert.
+  void refrescavistas();
+  void Check1_Click();
+  void Check2_Click();
+  void Combo2_Click();
+  void Command1_Click(int Index);
+  void paraparpadeo();
+  void Timer3_Timer();
+  void ListView2_MouseMove();
+  void ListView4_MouseMove();
+  int avisopremio = 0;  // 0 none, 1 simple, 2 multiple, 3 both
+  void sencillas_Click();
+  void verpremio_Click();
+  void verhisto_Click();
+  void verprehi_Click();
+  void Multiples_Click();
+  void verpremiom_Click();
+  void verhistom_Click();
+  void verpreim_Click();
+  void ultimo_Click();
+
   // Ends the program: closes every file and unloads the window.
   void salir_Click();
   void Form_QueryUnload();
@@ -40,6 +90,25 @@ class Principal : public QMainWindow {
   QTabWidget* SSTab1 = nullptr;
   std::array<plataforma::Etiqueta*, 8> Label9{};  // draws status panel, tab "General"
   std::array<QSlider*, 2> Slider1{};              // statistics period, tab "Estadísticas"
+  QLineEdit* Text3 = nullptr;
+  QScrollBar* HScroll1 = nullptr;
+  QTimer* Timer2 = nullptr;
+  plataforma::ListView* ListView2 = nullptr;  // simple and reduced syndicates
+  plataforma::ListView* ListView4 = nullptr;  // multiple-bet syndicates
+  std::array<plataforma::Boton*, 2> Command1{};
+  QCheckBox* Check1 = nullptr;  // "Histórico"
+  QCheckBox* Check2 = nullptr;  // "Ver sólo si hay premio"
+  QComboBox* Combo2 = nullptr;  // syndicate chooser
+  QProgressBar* ProgressBar2 = nullptr;
+  QTimer* Timer3 = nullptr;
+  plataforma::Imagen* Image5 = nullptr;  // print icon of the check view
+  QLabel* Label12 = nullptr;
+  QLabel* Label32 = nullptr;
+  plataforma::Imagen* Image7 = nullptr;
+  QFrame* Shape2 = nullptr;
+  QLabel* Label59 = nullptr;  // count of new draws after a download
+  QProgressBar* ProgressBar1 = nullptr;  // download steps
+  plataforma::ListaImagenes ImageList1;
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -47,6 +116,9 @@ class Principal : public QMainWindow {
 
  private:
   void creaControles();
+  void creaVistaComprobacion(QWidget* pestana);
+  void creaMenus();
+  void pasoComprobacion();
   bool cargado_ = false;
   QWidget* ultimaActiva_ = nullptr;
 };
