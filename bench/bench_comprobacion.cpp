@@ -6,6 +6,7 @@
 // Before (a) and (b) the syndicates are put back as they were written, so that both runs count and
 // write back every prize of every draw, the heaviest case.
 // The last line reads: ratio <a/c> listed_rows_per_s <rows listed by b per second> peak_rss_mb <MB>.
+#include "comun.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -194,13 +195,6 @@ void CuentaDesnuda(benchmark::State& estadoBanco) {
   }
 }
 
-double picoMegas() {
-  QFile estado("/proc/self/status");
-  if (!estado.open(QIODevice::ReadOnly)) return -1;
-  const QRegularExpression linea(R"(VmHWM:\s*(\d+)\s*kB)");
-  const auto m = linea.match(QString::fromLatin1(estado.readAll()));
-  return m.hasMatch() ? m.captured(1).toDouble() / 1024.0 : -1;
-}
 
 }  // namespace
 

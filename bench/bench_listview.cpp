@@ -1,5 +1,6 @@
 // Lists two million rows of five short columns with colours, as a large check listing does, and
 // reports rows per second and the peak memory of the process.
+#include "comun.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,18 +8,6 @@
 #include <cstdio>
 
 #include "plataforma/listview.h"
-
-namespace {
-
-double picoMegas() {
-  QFile estado("/proc/self/status");
-  if (!estado.open(QIODevice::ReadOnly)) return -1;
-  const QRegularExpression linea(R"(VmHWM:\s*(\d+)\s*kB)");
-  const auto m = linea.match(QString::fromLatin1(estado.readAll()));
-  return m.hasMatch() ? m.captured(1).toDouble() / 1024.0 : -1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

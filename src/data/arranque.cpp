@@ -53,7 +53,9 @@ void Principal::Form_Load() {
   leeconfiguracion();
   estadosorteos();
   refrescavistas();
+  informesorteo(1);
   Command1_Click(0);
+  compruebamensaje();
 }
 
 void Principal::Form_Activate() {

@@ -15,7 +15,7 @@ struct Archivos::Abierto {
   Acceso acceso = Acceso::Aleatorio;
   qint64 longitud = 1;
   QByteArray datos;
-  qint64 posicion = 0;  // next byte of text input, 0-based
+  qint64 posicion = 0;  // next byte of text input or of a byte-access scan, 0-based
   bool fin = false;
   quint64 generacion = 0;
 };
@@ -180,6 +180,8 @@ void Archivos::posiciona(int numero, qint64 posicion) {
   a.posicion = std::max<qint64>(0, posicion - 1);
   a.fin = false;
 }
+
+qint64 Archivos::posicion(int numero) const { return de(numero).posicion + 1; }
 
 qint64 longitudArchivo(const QString& ruta) {
   QFileInfo info(ruta);

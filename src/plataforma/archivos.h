@@ -53,6 +53,9 @@ class Archivos {
   // Text input: the next line without its end (CR LF, LF or CR); error 62 past the end.
   QString leeLinea(int numero);
   void posiciona(int numero, qint64 posicion);  // the next read starts at this 1-based position
+  // The 1-based position of the next read, as posiciona left it: for byte access the position a
+  // scanner of the content has reached, so that whoever scans on starts there.
+  qint64 posicion(int numero) const;
 
  private:
   struct Abierto;

@@ -11,6 +11,13 @@ void Etiqueta::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) Q_EMIT Click();
 }
 
+CajaTexto::CajaTexto(QWidget* padre) : QPlainTextEdit(padre) { setReadOnly(true); }
+
+void CajaTexto::mouseReleaseEvent(QMouseEvent* e) {
+  QPlainTextEdit::mouseReleaseEvent(e);
+  if (e->button() == Qt::LeftButton) Q_EMIT Click();
+}
+
 void Boton::setBackColor(quint32 color) {
   fondo_ = color;
   if (color == COLOR_BOTON) {

@@ -2,6 +2,7 @@
 // Small controls the windows need beyond what Qt offers as it is.
 #include <QLabel>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <vector>
 
@@ -15,6 +16,21 @@ class Etiqueta : public QLabel {
   Q_OBJECT
  public:
   using QLabel::QLabel;
+
+ Q_SIGNALS:
+  void Click();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// A read-only text panel that reports clicks.
+class CajaTexto : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit CajaTexto(QWidget* padre = nullptr);
+  QString Text() const { return toPlainText(); }
+  void setText(const QString& texto) { setPlainText(texto); }
 
  Q_SIGNALS:
   void Click();

@@ -5,6 +5,7 @@ list(APPEND NUCLEO
   ${AQUI}/archivos.h ${AQUI}/archivos.cpp
   ${AQUI}/basedatos.h ${AQUI}/basedatos.cpp
   ${AQUI}/sistema.h ${AQUI}/sistema.cpp
+  ${AQUI}/red.h ${AQUI}/red.cpp
 )
 list(APPEND VENTANAS
   ${AQUI}/twips.h
@@ -12,4 +13,5 @@ list(APPEND VENTANAS
   ${AQUI}/msgbox.h ${AQUI}/msgbox.cpp
   ${AQUI}/listview.h ${AQUI}/listview.cpp
   ${AQUI}/controles.h ${AQUI}/controles.cpp
+  ${AQUI}/navegador.h ${AQUI}/navegador.cpp
 )

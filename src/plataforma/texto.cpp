@@ -17,6 +17,8 @@ char aByte(QChar c) {
   if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<char>(u);
   for (int i = 0; i < 32; ++i)
     if (altos[i] == u && u != 0) return static_cast<char>(0x80 + i);
+  // The five unassigned codes decode to themselves, so they must encode back to themselves.
+  if (u >= 0x80 && u < 0xA0 && altos[u - 0x80] == 0) return static_cast<char>(u);
   return '?';
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
@@ -21,6 +22,8 @@
 #include "plataforma/archivos.h"
 #include "plataforma/controles.h"
 #include "plataforma/listview.h"
+#include "plataforma/navegador.h"
+#include "plataforma/red.h"
 #include "plataforma/twips.h"
 #include "plataforma/ventana.h"
 
@@ -81,6 +84,8 @@ void Principal::creaControles() {
   Label9[6]->hide();
 
   creaVistaComprobacion(pestanas[0]);
+  creaUltimoSorteo(pestanas[1]);
+  creaNoticias(pestanas[2]);
 
   for (int i = 0; i < 2; ++i) {
     Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);
@@ -188,19 +193,80 @@ void Principal::creaVistaComprobacion(QWidget* pestana) {
   Image7->setGeometry(px(9300), px(2400), px(2600), px(2600));
   Image7->setPicture(ImageList1, 12);
 
-  Label59 = new QLabel(pestana);
-  Label59->setGeometry(px(9300), px(5200), px(2600), px(300));
+  creaDescarga(pestana);
+  creaMenus();
+}
+
+void Principal::creaDescarga(QWidget* pestana) {
+  Picture2 = new plataforma::Imagen(pestana);
+  Picture2->setGeometry(px(9700), px(5100), px(1800), px(1200));
+  Picture2->setPicture(ImageList1, 2);
+  Picture2->setToolTip(QStringLiteral("Bajar Sorteos nuevos"));
+  connect(Picture2, &plataforma::Imagen::Click, this, [this] { Picture2_Click(); });
+
+  Label6 = new QLabel(pestana);
+  Label6->setGeometry(px(9000), px(6400), px(3000), px(300));
+  Label6->setAlignment(Qt::AlignCenter);
   ProgressBar1 = new QProgressBar(pestana);
-  ProgressBar1->setGeometry(px(9300), px(5600), px(2600), px(200));
+  ProgressBar1->setGeometry(px(9300), px(6750), px(2400), px(200));
   ProgressBar1->setRange(0, 5);
   ProgressBar1->setValue(0);
   ProgressBar1->setTextVisible(false);
+  Label59 = new QLabel(pestana);
+  Label59->setGeometry(px(9000), px(7000), px(3000), px(300));
+  Label59->setAlignment(Qt::AlignCenter);
+  Label58 = new QLabel(pestana);
+  Label58->setGeometry(px(9000), px(7300), px(3000), px(300));
+  Label58->setAlignment(Qt::AlignCenter);
+  Label58->hide();
+  RichTextBox1 = new QPlainTextEdit(pestana);
+  RichTextBox1->hide();
 
-  creaMenus();
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  Inet1 = new plataforma::Inet(this);
+  Inet2 = new plataforma::Inet(this);
+  connect(Inet1, &plataforma::Inet::StateChanged, this, [this](int e) { Inet1_StateChanged(e); });
+}
+
+void Principal::creaUltimoSorteo(QWidget* pestana) {
+  Label8 = new QLabel(pestana);
+  Label8->setGeometry(px(240), px(120), px(11600), px(420));
+  Label8->setAlignment(Qt::AlignCenter);
+  Label8->setStyleSheet(QStringLiteral("background-color: #e0e0e0; font-weight: bold;"));
+  Frame2 = new QFrame(pestana);
+  Frame2->setFrameShape(QFrame::StyledPanel);
+  Frame2->setGeometry(px(240), px(700), px(3400), px(7200));
+  for (int i = 0; i < 6; ++i) {
+    Label10[i] = new QLabel(Frame2);
+    Label10[i]->setGeometry(px(120), px(300 + 900 * i), px(3160), px(700));
+    Label10[i]->setWordWrap(true);
+  }
+  WebBrowser1 = new plataforma::NavegadorWeb(pestana);
+  WebBrowser1->setGeometry(px(3800), px(700), px(8050), px(7200));
+  WebBrowser1->hide();
+  connect(WebBrowser1, &plataforma::NavegadorWeb::NavigateError, this,
+          [this] { WebBrowser1_NavigateError(); });
+  Text1 = new plataforma::CajaTexto(pestana);
+  Text1->setGeometry(px(3800), px(700), px(8050), px(7200));
+  connect(Text1, &plataforma::CajaTexto::Click, this, [this] { Text1_Click(); });
+}
+
+void Principal::creaNoticias(QWidget* pestana) {
+  Command6 = new QPushButton(QStringLiteral("Ver mensaje"), pestana);
+  Command6->setGeometry(px(240), px(7400), px(1800), px(420));
+  connect(Command6, &QPushButton::clicked, this, [this] { Command6_Click(); });
+  Text2 = new QPlainTextEdit(pestana);
+  Text2->hide();
+  Text6 = new QPlainTextEdit(pestana);
+  Text6->hide();
 }
 
 void Principal::creaMenus() {
   QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
+  connect(general->addAction(QStringLiteral("Bajar Sorteos nuevos")), &QAction::triggered, this,
+          &Principal::Baja_Click);
   struct Entrada {
     const char* titulo;
     void (Principal::*accion)();
@@ -227,6 +293,12 @@ void Principal::creaMenus() {
   QMenu* ver = menuBar()->addMenu(QStringLiteral("Ver"));
   connect(ver->addAction(QString::fromUtf8("Pestaña Último sorteo")), &QAction::triggered, this,
           &Principal::ultimo_Click);
+
+  QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
+  connect(ayuda->addAction(QStringLiteral("Leer mensaje del Jefe")), &QAction::triggered, this,
+          &Principal::Leer_Click);
+  connect(ayuda->addAction(QStringLiteral("Web del programa")), &QAction::triggered, this,
+          &Principal::web_Click);
 }
 
 void Principal::Show() {

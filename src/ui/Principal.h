@@ -16,9 +16,13 @@ class QProgressBar;
 class QScrollBar;
 class QSlider;
 class QTabWidget;
+class QPlainTextEdit;
 class QTimer;
+class QFrame;
 namespace plataforma {
+class Inet;
 class ListView;
+class NavegadorWeb;
 }
 
 class Principal : public QMainWindow {
@@ -82,6 +86,43 @@ class Principal : public QMainWindow {
   void verpreim_Click();
   void ultimo_Click();
 
+  // Download of new draws.
+  void Picture2_Click();
+  void Baja_Click();
+  QByteArray trae(const QString& URL);
+  void Inet1_StateChanged(int State);
+  void Timer1_Timer();
+  int segundos = 0;
+  int pasodescarga = 0;  // 2 requesting, 3 waiting, 5 stored and parsed, 7 finishing
+  int sorteosnuevos = 0;
+  bool errordatos = false;
+  int estadoinet = 0;
+  bool pdfpedido = false;
+  QByteArray respuesta;  // the answer's bytes, as RichTextBox1 shows them
+
+  // The stored answer and its scanners (file 2 www.txt, file 6 informe.dat).
+  QString busca(QString& empieza, const QString& final, int espacios);
+  QString busca3(QString& empieza, const QString& final);
+  static QString raros(const QString& carla);
+  void analizadatos();
+
+  // Official prize breakdown of the newest draw, tab "Último sorteo".
+  void informesorteo(int flag);
+  void descargapdf(const QString& URL);
+  void muestrapdf();
+  void Text1_Click();
+  void WebBrowser1_NavigateError();
+  QString urldocumento;
+  int avisolector = 0;
+
+  // The program's news.
+  void compruebamensaje();
+  void descargamensaje();
+  void avisamensaje();
+  void Command6_Click();
+  void Leer_Click();
+  void web_Click();
+
   // Ends the program: closes every file and unloads the window.
   void salir_Click();
   void Form_QueryUnload();
@@ -109,6 +150,24 @@ class Principal : public QMainWindow {
   QLabel* Label59 = nullptr;  // count of new draws after a download
   QProgressBar* ProgressBar1 = nullptr;  // download steps
   plataforma::ListaImagenes ImageList1;
+  // Download, tab "General".
+  plataforma::Imagen* Picture2 = nullptr;
+  QLabel* Label6 = nullptr;   // download status line
+  QLabel* Label58 = nullptr;  // length of the answer
+  QPlainTextEdit* RichTextBox1 = nullptr;  // the answer until it is stored
+  QTimer* Timer1 = nullptr;   // download steps, 1000 ms
+  plataforma::Inet* Inet1 = nullptr;
+  plataforma::Inet* Inet2 = nullptr;
+  // Tab "Último sorteo".
+  QLabel* Label8 = nullptr;
+  QFrame* Frame2 = nullptr;
+  std::array<QLabel*, 6> Label10{};
+  plataforma::NavegadorWeb* WebBrowser1 = nullptr;
+  plataforma::CajaTexto* Text1 = nullptr;
+  // News, tab "Gestor de peñas".
+  QPushButton* Command6 = nullptr;  // "Ver mensaje"
+  QPlainTextEdit* Text2 = nullptr;  // the news just fetched
+  QPlainTextEdit* Text6 = nullptr;  // the news before
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -117,6 +176,9 @@ class Principal : public QMainWindow {
  private:
   void creaControles();
   void creaVistaComprobacion(QWidget* pestana);
+  void creaDescarga(QWidget* pestana);
+  void creaUltimoSorteo(QWidget* pestana);
+  void creaNoticias(QWidget* pestana);
   void creaMenus();
   void pasoComprobacion();
   bool cargado_ = false;

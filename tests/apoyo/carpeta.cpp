@@ -9,6 +9,7 @@
 #include "plataforma/archivos.h"
 #include "plataforma/fechas.h"
 #include "plataforma/sistema.h"
+#include "retrieval/Infor.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -22,6 +23,7 @@ namespace {
 void reinicia() {
   descargaPrincipal();
   descargaPresentacion();
+  descargaInfor();
   procesaDescargas();
   plataforma::archivos().cierraTodos();
   reiniciaEstado();

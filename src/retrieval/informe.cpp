@@ -1,0 +1,159 @@
+// The official prize breakdown of the newest draw, tab "Último sorteo": a caption, six category
+// texts from the stored answer, and the operator's document of the draw in the embedded browser.
+#include <QLabel>
+
+#include "data/ayudas.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/controles.h"
+#include "plataforma/error.h"
+#include "plataforma/fechas.h"
+#include "plataforma/navegador.h"
+#include "plataforma/red.h"
+#include "ui/Principal.h"
+
+using plataforma::archivos;
+using plataforma::sinErrores;
+
+namespace {
+
+// The operator's web host, where the documents of the draws are published.
+const QString HOST_OPERADOR = QStringLiteral("www.loteriasyapuestas.es");
+// Where a user without a PDF reader can get one.
+const QString PAGINA_LECTOR = QStringLiteral("https://okular.kde.org/download/");
+
+const QString COMILLA = QStringLiteral("\"");
+const QString DOS_COMILLAS = QStringLiteral("\"\"");
+
+QString noDisponible() {
+  return QStringLiteral("\r\nATENCIÓN:\r\nLos datos del sorteo aún no están disponibles. Intente más tarde.");
+}
+
+}  // namespace
+
+void Principal::informesorteo(int flag) {
+  sinErrores([&] { Text1->setVisible(true); });
+  sinErrores([&] { WebBrowser1->setVisible(false); });
+  urldocumento.clear();
+
+  sinErrores([&] {
+    const QDate dia = plataforma::fechaDe(sorteo.fecha);
+    Label8->setText(QStringLiteral("-Informe del ") + diasemana(sorteo.fecha) + QStringLiteral(", ") +
+                    QString::number(dia.day()) + QStringLiteral(" de ") +
+                    plataforma::nombreMes(dia.month()) + QStringLiteral(" del ") +
+                    QString::number(dia.year()));
+  });
+
+  // The answer holds a breakdown for its first draw only when its first category follows the
+  // breakdown marker closely.
+  qint64 p = 0;
+  qint64 d = 0;
+  sinErrores([&] { archivos().posiciona(ARCH_WWW, 1); });
+  sinErrores([&] {
+    QString marca = QStringLiteral("escru");
+    busca(marca, COMILLA, 0);
+  });
+  sinErrores([&] { p = archivos().posicion(ARCH_WWW); });
+  sinErrores([&] {
+    QString marca = QStringLiteral("cate");
+    busca(marca, COMILLA, 0);
+  });
+  sinErrores([&] { d = archivos().posicion(ARCH_WWW) - p; });
+
+  QString ruta;
+  if (d >= 1 && d < 300) {
+    sinErrores([&] { archivos().posiciona(ARCH_WWW, 1); });
+    for (int i = 0; i < 6; ++i) {
+      sinErrores([&] {
+        QString marca = QStringLiteral("categoria");
+        busca(marca, QStringLiteral(":\""), 0);
+      });
+      sinErrores([&] {
+        QString marca = DOS_COMILLAS;
+        const QString texto = busca(marca, COMILLA, 0);
+        Label10[i]->setText(raros(texto));
+      });
+    }
+
+    qint64 q = 0;
+    qint64 tras = 0;
+    sinErrores([&] { archivos().posiciona(ARCH_WWW, 1); });
+    sinErrores([&] {
+      QString marca = QStringLiteral("documentos");
+      busca(marca, QStringLiteral(":"), 0);
+    });
+    sinErrores([&] { q = archivos().posicion(ARCH_WWW); });
+    sinErrores([&] {
+      QString marca = QStringLiteral("urlContenido");
+      busca(marca, QStringLiteral(":"), 0);
+    });
+    sinErrores([&] { tras = archivos().posicion(ARCH_WWW); });
+    if (tras - q < 300) {
+      sinErrores([&] {
+        QString marca = DOS_COMILLAS;
+        ruta = busca(marca, COMILLA, 0);
+      });
+    }
+  }
+
+  if (ruta.isEmpty()) {
+    sinErrores([&] { Text1->setText(noDisponible()); });
+    return;
+  }
+  ruta.replace(QStringLiteral("\\u00c1"), QStringLiteral("Á"));
+  urldocumento = QStringLiteral("http://") + HOST_OPERADOR + ruta;
+  if (flag == 0) descargapdf(urldocumento);
+  muestrapdf();
+}
+
+void Principal::descargapdf(const QString& URL) {
+  pdfpedido = true;
+  plataforma::descargaArchivo(URL, estado().ruta + QStringLiteral("zun.pdf"));
+}
+
+void Principal::muestrapdf() {
+  QByteArray cabecera;
+  bool abierto = false;
+  sinErrores([&] {
+    archivos().abre(ARCH_ZUN, estado().ruta + QStringLiteral("zun.pdf"), plataforma::Acceso::Binario);
+    abierto = true;
+  });
+  // Only what this procedure opened is closed: file 9 may belong to someone else.
+  sinErrores([&] {
+    if (abierto) cabecera = archivos().leeBytes(ARCH_ZUN, 1, 4);
+  });
+  if (abierto) sinErrores([&] { archivos().cierra(ARCH_ZUN); });
+
+  if ((cabecera.toUpper() != "%PDF" || urldocumento.isEmpty()) && !pdfpedido) {
+    sinErrores([&] { Text1->setText(noDisponible()); });
+    return;
+  }
+
+  if (plataforma::visorPdf()) {
+    sinErrores([&] { WebBrowser1->setVisible(true); });
+    sinErrores([&] { Text1->setVisible(false); });
+    sinErrores([&] { WebBrowser1->Navigate(urldocumento); });
+  } else {
+    sinErrores([&] {
+      Text1->setText(QStringList{
+          QString(), QStringLiteral("OPCIÓN NO DISPONIBLE"), QString(),
+          QStringLiteral("Su ordenador no tiene instalado Adobe Reader para la lectura de archivos PDF."),
+          QStringLiteral("Si quiere instalarlo y disfrutar de esta opción, vaya a la web ") + PAGINA_LECTOR,
+          QStringLiteral("(O haga click AQUÍ para instalarlo)"), QString(),
+          QStringLiteral("Es totalmente gratuito. Una vez instalado, ejecútelo y acepte el contrato de "
+                         "licencia. Después ya podrá utilizar Bolvanta con esta opción activada.")}
+                         .join(QStringLiteral("\r\n")));
+    });
+    avisolector = 1;
+  }
+}
+
+void Principal::Text1_Click() {
+  if (avisolector == 1) plataforma::abreDireccion(PAGINA_LECTOR);
+}
+
+void Principal::WebBrowser1_NavigateError() {
+  WebBrowser1->setVisible(false);
+  Text1->setVisible(true);
+  Text1->setText(QStringLiteral("No se encuentra conexión a internet.... :("));
+}

@@ -1,0 +1,220 @@
+// The download of new draws end to end: the request to a local HTTPS server standing in for the
+// operator, the timer's steps, what reaches numeros.dat and what the user is told.
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "apoyo/datos.h"
+#include "apoyo/respuestas.h"
+#include "apoyo/servidor.h"
+#include "data/estado.h"
+#include "plataforma/fechas.h"
+#include "plataforma/msgbox.h"
+#include "ui/Principal.h"
+
+namespace {
+
+const QString BUSQUEDA = QStringLiteral("/servicios/buscadorSorteos");
+const QString NO_CONECTADO = QString::fromUtf8(
+    "No conectado: Compruebe la conexión a internet. Si es correcta, pruebe más tarde ya que no es "
+    "posible conectar con el servidor de ONLAE.");
+
+// A draw as the service lists it, with a Joker so that the parse takes it.
+Sorteo nuevo(const QDate& dia, int semilla) {
+  Sorteo s = sorteoDe(dia, {1 + semilla % 7, 10, 20, 30, 40, 49}, 33, semilla % 10);
+  s.joker = 1000000 + semilla;
+  return s;
+}
+
+// Draws every Monday and Thursday from `desde`, `cuantos` of them, oldest first.
+std::vector<Sorteo> seguidos(const QDate& desde, int cuantos, int semilla = 0) {
+  std::vector<Sorteo> r;
+  QDate d = desde;
+  while (static_cast<int>(r.size()) < cuantos) {
+    if (d.dayOfWeek() == 1 || d.dayOfWeek() == 4) r.push_back(nuevo(d, semilla + static_cast<int>(r.size())));
+    d = d.addDays(1);
+  }
+  return r;
+}
+
+class Descarga : public ::testing::Test {
+ protected:
+  // The program started on `hoy` with these stored draws, its requests going to the local server.
+  Principal& arranca(const QDate& hoy, const std::vector<Sorteo>& guardados) {
+    plataforma::fijaReloj(QDateTime(hoy, QTime(22, 0)));
+    escribeSorteos(carpeta, guardados);
+    Principal& p = principal();
+    p.Form_Load();
+    return p;
+  }
+  // The service answers with these draws, given oldest first as the file keeps them.
+  void sirve(std::vector<Sorteo> sorteos) {
+    std::reverse(sorteos.begin(), sorteos.end());
+    servidor.responde(BUSQUEDA, respuestaServicio(sorteos));
+  }
+  std::vector<Sorteo> guardados() const {
+    const QByteArray b = carpeta.lee("numeros.dat");
+    std::vector<Sorteo> r;
+    for (qsizetype i = 0; i + 32 <= b.size(); i += 32) r.push_back(Sorteo::decodifica(b.mid(i, 32)));
+    return r;
+  }
+  const plataforma::Caja* caja(const QString& titulo) const {
+    for (const auto& c : respuestas.cajas())
+      if (c.titulo == titulo) return &c;
+    return nullptr;
+  }
+
+  CarpetaPrograma carpeta;
+  ServidorPrueba servidor;
+  RedDePrueba red{servidor};
+  plataforma::Respondedor respuestas;
+};
+
+}  // namespace
+
+TEST_F(Descarga, NewDrawsAreAppendedOldestFirstAndChecked) {
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 10);
+  const std::vector<Sorteo> nuevos = seguidos(QDate(2025, 2, 4), 3, 50);
+  Principal& p = arranca(plataforma::fechaDe(nuevos.back().fecha), viejos);
+  std::vector<Sorteo> todos = viejos;
+  todos.insert(todos.end(), nuevos.begin(), nuevos.end());
+  sirve(todos);
+
+  p.Picture2_Click();
+  EXPECT_EQ(p.Label6->text(), "BUSCANDO SORTEOS");
+  EXPECT_TRUE(p.Timer1->isActive());
+  EXPECT_EQ(p.pasodescarga, 3);
+  p.Timer1_Timer();
+
+  const std::vector<Sorteo> ahora = guardados();
+  ASSERT_EQ(ahora.size(), 13u);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(ahora[10 + k].fecha, nuevos[k].fecha) << k;
+    EXPECT_EQ(ahora[10 + k].ganadores, nuevos[k].ganadores) << k;
+    EXPECT_EQ(ahora[10 + k].joker, nuevos[k].joker) << k;
+  }
+  EXPECT_EQ(estado().numsorteos, 14);
+  EXPECT_EQ(p.sorteosnuevos, 3);
+  EXPECT_EQ(p.Label59->text(), "3 sorteos");
+  EXPECT_EQ(p.Label6->text(), "TRANSFERENCIA FINALIZADA");
+  EXPECT_EQ(p.ProgressBar1->value(), 5);
+  EXPECT_FALSE(p.Timer1->isActive());
+  EXPECT_EQ(p.HScroll1->value(), 3);
+  // www.txt keeps the answer between quotes with its inner quotes doubled.
+  const QByteArray www = carpeta.lee("www.txt");
+  EXPECT_TRUE(www.startsWith("\"[{\"\"fecha_sorteo\"\""));
+  EXPECT_TRUE(www.endsWith("]}}]\"\r\n"));
+}
+
+TEST_F(Descarga, TwelveNewDrawsCheckTwelveAndShowEight) {
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 4);
+  const std::vector<Sorteo> nuevos = seguidos(QDate(2025, 2, 1), 12, 20);
+  Principal& p = arranca(plataforma::fechaDe(nuevos.back().fecha), viejos);
+  std::vector<Sorteo> todos = viejos;
+  todos.insert(todos.end(), nuevos.begin(), nuevos.end());
+  sirve(todos);
+  p.Picture2_Click();
+  p.Timer1_Timer();
+  EXPECT_EQ(guardados().size(), 16u);
+  EXPECT_EQ(p.HScroll1->value(), 8);
+  EXPECT_EQ(p.HScroll1->maximum(), 16);
+}
+
+TEST_F(Descarga, NothingNewSaysSoAndChecksTheNewestDraw) {
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 6);
+  Principal& p = arranca(plataforma::fechaDe(viejos.back().fecha).addDays(1), viejos);
+  sirve(viejos);
+  p.Picture2_Click();
+  p.Timer1_Timer();
+  const plataforma::Caja* c = caja("Pruebe más tarde");
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->texto, "Todavía no hay sorteos nuevos.");
+  EXPECT_EQ(p.sorteosnuevos, 1);
+  EXPECT_EQ(p.HScroll1->value(), 1);
+  EXPECT_EQ(guardados().size(), 6u);
+  EXPECT_EQ(p.Label6->text(), "TRANSFERENCIA FINALIZADA");
+}
+
+TEST_F(Descarga, AComputerClockBehindTheDataFetchesNothing) {
+  Principal& p = arranca(QDate(2025, 3, 1), {nuevo(QDate(2025, 3, 3), 1)});
+  p.Picture2_Click();
+  const plataforma::Caja* c = caja("Error de fechas");
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->estilo, plataforma::vbInformation);
+  EXPECT_TRUE(c->texto.startsWith("La fecha de tu ordenador parece incorrecta."));
+  EXPECT_EQ(servidor.cuantas(BUSQUEDA), 0);
+  EXPECT_FALSE(p.Timer1->isActive());
+}
+
+TEST_F(Descarga, TheRequestCoversTheLastHundredDays) {
+  Principal& p = arranca(QDate(2026, 1, 5), {});
+  sirve({});
+  p.Picture2_Click();
+  const QStringList pedidas = servidor.pedidas();
+  ASSERT_FALSE(pedidas.filter(BUSQUEDA).isEmpty());
+  EXPECT_EQ(pedidas.filter(BUSQUEDA).first(),
+            BUSQUEDA + "?game_id=LAPR&celebrados=true&fechaInicioInclusiva=20250927"
+                       "&fechaFinInclusiva=20260105");
+}
+
+TEST_F(Descarga, AShortAnswerTimesOutOnTheFifthTick) {
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 3);
+  Principal& p = arranca(QDate(2025, 3, 1), viejos);
+  const QByteArray wwwAntes = carpeta.lee("www.txt");
+  servidor.responde(BUSQUEDA, QByteArray(100, 'x'));
+  p.Picture2_Click();
+  EXPECT_EQ(p.Label6->text(), "CONECTANDO AL SERVIDOR");
+  for (int tick = 1; tick <= 4; ++tick) {
+    p.Timer1_Timer();
+    EXPECT_TRUE(p.Timer1->isActive()) << tick;
+  }
+  EXPECT_EQ(caja("Error de conexión"), nullptr);
+  p.Timer1_Timer();
+  const plataforma::Caja* c = caja("Error de conexión");
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->texto, NO_CONECTADO);
+  EXPECT_FALSE(p.Timer1->isActive());
+  EXPECT_EQ(p.ProgressBar1->value(), 0);
+  EXPECT_TRUE(p.Label6->text().isEmpty());
+  EXPECT_EQ(carpeta.lee("www.txt"), wwwAntes);
+  EXPECT_EQ(guardados().size(), 3u);
+}
+
+TEST(DescargaSinConfianza, AnUntrustedServerIsRefusedAndNothingStored) {
+  CarpetaPrograma carpeta;
+  ServidorPrueba ajeno(ServidorPrueba::Certificado::Ajeno);
+  RedDePrueba red(ajeno);
+  plataforma::Respondedor respuestas;
+  ajeno.responde(BUSQUEDA, respuestaServicio({nuevo(QDate(2025, 3, 3), 1)}));
+  plataforma::fijaReloj(QDateTime(QDate(2025, 3, 4), QTime(22, 0)));
+  Principal& p = principal();
+  p.Form_Load();
+  const qsizetype cajasAntes = respuestas.cajas().size();
+  p.Picture2_Click();
+  ASSERT_EQ(respuestas.cajas().size(), cajasAntes + 1);
+  EXPECT_EQ(respuestas.cajas().back().titulo, "Error de conexión");
+  EXPECT_EQ(respuestas.cajas().back().texto, NO_CONECTADO);
+  EXPECT_FALSE(p.Timer1->isActive());
+  EXPECT_EQ(p.ProgressBar1->value(), 0);
+  EXPECT_EQ(carpeta.lee("numeros.dat").size(), 0);
+  EXPECT_EQ(carpeta.lee("www.txt").size(), 0);
+}
+
+TEST_F(Descarga, AnErrorPageIsNeverTakenForAnAnswer) {
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 3);
+  Principal& p = arranca(QDate(2025, 3, 1), viejos);
+  servidor.responde(BUSQUEDA, QByteArray(5000, 'x'), 500);
+  p.Picture2_Click();
+  for (int tick = 1; tick < 30; ++tick) p.Timer1_Timer();
+  EXPECT_TRUE(p.Timer1->isActive());
+  EXPECT_EQ(guardados().size(), 3u);
+  p.Timer1_Timer();
+  const plataforma::Caja* c = caja("Error de conexión");
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->texto, "Problemas con el servidor. Tarda en responder. Pruebe más tarde...");
+  EXPECT_FALSE(p.Timer1->isActive());
+  EXPECT_EQ(guardados().size(), 3u);
+}

@@ -1,0 +1,268 @@
+// The official prize breakdown of the newest draw, tab "Último sorteo": caption, category texts,
+// the document fetched and shown, and every explanation that takes the browser's place.
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "apoyo/carpeta.h"
+#include "apoyo/datos.h"
+#include "apoyo/respuestas.h"
+#include "apoyo/servidor.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/controles.h"
+#include "plataforma/fechas.h"
+#include "plataforma/msgbox.h"
+#include "plataforma/navegador.h"
+#include "ui/Principal.h"
+
+using plataforma::NavegadorWeb;
+
+namespace {
+
+const QString RUTA_ACTA = QStringLiteral("/f/loterias/documentos/primitiva/escrutinios/ACTA_LAPR_120190105.pdf");
+const QString DOCUMENTO = QStringLiteral("http://www.loteriasyapuestas.es") + RUTA_ACTA;
+
+// What the text panel shows for a text written with CR LF.
+QString enCaja(QString texto) { return texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+const QString NO_DISPONIBLE = enCaja(QString::fromUtf8(
+    "\r\nATENCIÓN:\r\nLos datos del sorteo aún no están disponibles. Intente más tarde."));
+const QString SIN_CONEXION = QString::fromUtf8("No se encuentra conexión a internet.... :(");
+
+// The operator's answer for the draw of Saturday 5 January 2019 and an older one.
+QByteArray respuestaDelSabado() {
+  Sorteo s = sorteoDe(QDate(2019, 1, 5), {2, 10, 23, 29, 36, 38}, 33, 4);
+  s.joker = 1234567;
+  return respuestaServicio({s}, 1);
+}
+
+// The distance the program measures between the breakdown marker and the first category marker.
+qsizetype distanciaCategoria(const QByteArray& guardada) {
+  const qsizetype escru = guardada.indexOf("escru");
+  const qsizetype cate = guardada.indexOf("cate", escru);
+  return guardada.indexOf('"', cate + 4) - guardada.indexOf('"', escru + 5);
+}
+
+class Informe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plataforma::fijaVisorPdf(1);
+    plataforma::fijaAbridor([this](const QString& d) { abiertas << d; });
+    Respuesta pdf;
+    pdf.cuerpo = plataforma::documentoPdfMinimo();
+    pdf.tipo = "application/pdf";
+    servidor.responde(RUTA_ACTA, pdf);
+  }
+  void TearDown() override {
+    plataforma::fijaVisorPdf(-1);
+    plataforma::fijaAbridor({});
+  }
+
+  // Starts the program with the draws up to that Saturday and the answer stored in www.txt.
+  Principal& arranca(const QByteArray& respuesta) {
+    carpeta.escribe(QStringLiteral("www.txt"), formaGuardada(respuesta));
+    escribeSorteos(carpeta, {sorteoDe(QDate(2019, 1, 3)), sorteoDe(QDate(2019, 1, 5))});
+    Principal& p = principal();
+    p.Form_Load();
+    return p;
+  }
+
+  // Another answer in www.txt, as a download leaves it: the file closed, rewritten and reopened.
+  void cambiaRespuesta(const QByteArray& respuesta) {
+    plataforma::archivos().cierra(ARCH_WWW);
+    carpeta.escribe(QStringLiteral("www.txt"), respuesta.isEmpty() ? QByteArray() : formaGuardada(respuesta));
+    plataforma::archivos().abre(ARCH_WWW, carpeta.archivo(QStringLiteral("www.txt")),
+                                plataforma::Acceso::Binario);
+  }
+
+  static bool esperaNavegacion(Principal& p) {
+    QSignalSpy fin(p.WebBrowser1, &NavegadorWeb::DocumentComplete);
+    QSignalSpy error(p.WebBrowser1, &NavegadorWeb::NavigateError);
+    for (int i = 0; i < 50 && fin.isEmpty() && error.isEmpty(); ++i) QTest::qWait(100);
+    return !fin.isEmpty() || !error.isEmpty();
+  }
+
+  CarpetaPrograma carpeta;
+  ServidorPrueba servidor;
+  RedDePrueba red{servidor};
+  plataforma::Respondedor respuestas;
+  QStringList abiertas;
+};
+
+}  // namespace
+
+TEST_F(Informe, CaptionCategoriesAndDocumentOfTheNewestDraw) {
+  Principal& p = arranca(respuestaDelSabado());
+  carpeta.escribe(QStringLiteral("zun.pdf"), plataforma::documentoPdfMinimo());
+  p.informesorteo(1);
+
+  EXPECT_EQ(p.Label8->text(), QString::fromUtf8("-Informe del Sábado, 5 de enero del 2019"));
+  // The first six category entries of the answer, in its order, through the character filter;
+  // the seventh (reintegro) is not read.
+  const QStringList esperadas = {"0", "0", "34554,98", "2428,19", "77,54", "8,00"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(p.Label10[i]->text(), esperadas[i]) << i;
+  EXPECT_EQ(p.urldocumento, DOCUMENTO);
+  EXPECT_FALSE(p.WebBrowser1->isHidden());
+  EXPECT_TRUE(p.Text1->isHidden());
+  EXPECT_EQ(p.WebBrowser1->LocationURL(), DOCUMENTO);
+  ASSERT_TRUE(esperaNavegacion(p));
+  EXPECT_TRUE(p.WebBrowser1->muestraPdf());
+  EXPECT_EQ(servidor.cuantas(RUTA_ACTA), 1);
+  EXPECT_TRUE(respuestas.cajas().empty());
+}
+
+TEST_F(Informe, NoBreakdownWithinThreeHundredBytesGivesTheNoticeAndKeepsTheCategories) {
+  // The first category marker is pushed away from the breakdown marker by a longer prize name.
+  const QByteArray base = respuestaDelSabado();
+  const QByteArray tipo = "Especial (6 Aciertos + R) ";
+  auto conTipo = [&](qsizetype largo) {
+    QByteArray r = base;
+    return r.replace(tipo, tipo + QByteArray(largo, 'x'));
+  };
+  const qsizetype d0 = distanciaCategoria(formaGuardada(base));
+  ASSERT_LT(d0, 299);
+  const QByteArray cerca = conTipo(299 - d0);
+  const QByteArray lejos = conTipo(300 - d0);
+  ASSERT_EQ(distanciaCategoria(formaGuardada(cerca)), 299);
+  ASSERT_EQ(distanciaCategoria(formaGuardada(lejos)), 300);
+
+  Principal& p = arranca(cerca);
+  p.informesorteo(1);
+  EXPECT_EQ(p.Label10[2]->text(), QStringLiteral("34554,98"));
+  EXPECT_EQ(p.urldocumento, DOCUMENTO);
+
+  cambiaRespuesta(lejos);
+  for (QLabel* l : p.Label10) l->setText(QStringLiteral("antes"));
+  carpeta.escribe(QStringLiteral("zun.pdf"), plataforma::documentoPdfMinimo());
+  p.informesorteo(1);
+  EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE);
+  EXPECT_FALSE(p.Text1->isHidden());
+  EXPECT_TRUE(p.WebBrowser1->isHidden());
+  EXPECT_TRUE(p.urldocumento.isEmpty());
+  for (QLabel* l : p.Label10) EXPECT_EQ(l->text(), QStringLiteral("antes"));
+  // The caption names the draw whatever the answer holds.
+  EXPECT_EQ(p.Label8->text(), QString::fromUtf8("-Informe del Sábado, 5 de enero del 2019"));
+
+  // An empty answer and an answer without a document path give the same notice.
+  cambiaRespuesta({});
+  p.Text1->setText(QString());
+  p.informesorteo(1);
+  EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE);
+  QByteArray sinDocumento = respuestaDelSabado();
+  sinDocumento.replace("urlContenido", "urlOtro");
+  cambiaRespuesta(sinDocumento);
+  p.Text1->setText(QString());
+  p.informesorteo(1);
+  EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE);
+  EXPECT_TRUE(p.urldocumento.isEmpty());
+  EXPECT_EQ(servidor.cuantas(RUTA_ACTA), 0);
+}
+
+TEST_F(Informe, EscapedCapitalAInThePathBecomesTheLetterEveryTime) {
+  QByteArray respuesta = respuestaDelSabado();
+  respuesta.replace(RUTA_ACTA.toLatin1(), "/f/\\u00c1CTAS/LAPR_\\u00c1_2019.pdf");
+  Principal& p = arranca(respuesta);
+  const QString ruta = QString::fromUtf8("/f/ÁCTAS/LAPR_Á_2019.pdf");
+  servidor.responde(QStringLiteral("/f/%C3%81CTAS/LAPR_%C3%81_2019.pdf"), plataforma::documentoPdfMinimo());
+  p.informesorteo(0);
+  EXPECT_EQ(p.urldocumento, QStringLiteral("http://www.loteriasyapuestas.es") + ruta);
+  EXPECT_EQ(carpeta.lee(QStringLiteral("zun.pdf")), plataforma::documentoPdfMinimo());
+}
+
+TEST_F(Informe, StoredDocumentIsCheckedOnlyWhenNothingWasFetchedInThisRun) {
+  Principal& p = arranca(respuestaDelSabado());
+  // The same four letters in lower case pass.
+  carpeta.escribe(QStringLiteral("zun.pdf"), "%pdf-1.4 guardado");
+  p.informesorteo(1);
+  EXPECT_FALSE(p.WebBrowser1->isHidden());
+  EXPECT_TRUE(p.Text1->isHidden());
+  EXPECT_EQ(p.WebBrowser1->LocationURL(), DOCUMENTO);
+  ASSERT_TRUE(esperaNavegacion(p));
+
+  // A page of the operator kept instead of the document does not.
+  carpeta.escribe(QStringLiteral("zun.pdf"), "<html>Documento no disponible</html>");
+  p.informesorteo(1);
+  EXPECT_TRUE(p.WebBrowser1->isHidden());
+  EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE);
+
+  // Nor does a missing file, which is created empty.
+  plataforma::borraArchivo(carpeta.archivo(QStringLiteral("zun.pdf")));
+  p.informesorteo(1);
+  EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE);
+  EXPECT_TRUE(carpeta.existe(QStringLiteral("zun.pdf")));
+  EXPECT_EQ(carpeta.lee(QStringLiteral("zun.pdf")).size(), 0);
+
+  // Once a download fetched the document in this run, it is shown without the check.
+  p.pdfpedido = true;
+  p.informesorteo(1);
+  EXPECT_FALSE(p.WebBrowser1->isHidden());
+  EXPECT_EQ(p.WebBrowser1->LocationURL(), DOCUMENTO);
+}
+
+TEST_F(Informe, FlagZeroFetchesTheDocumentAndShowsItEvenWhenItIsNoPdf) {
+  const QByteArray pagina = "<html><body>El acta estar\xe1 disponible en breve</body></html>";
+  servidor.responde(RUTA_ACTA, pagina);
+  Principal& p = arranca(respuestaDelSabado());
+  p.pdfpedido = false;
+  p.informesorteo(0);
+  EXPECT_TRUE(p.pdfpedido);
+  EXPECT_EQ(carpeta.lee(QStringLiteral("zun.pdf")), pagina);
+  EXPECT_FALSE(p.WebBrowser1->isHidden());
+  EXPECT_TRUE(p.Text1->isHidden());
+  EXPECT_EQ(p.WebBrowser1->LocationURL(), DOCUMENTO);
+  // The browser finds no document there: the panel says so in its place.
+  ASSERT_TRUE(esperaNavegacion(p));
+  EXPECT_TRUE(p.WebBrowser1->isHidden());
+  EXPECT_FALSE(p.Text1->isHidden());
+  EXPECT_EQ(p.Text1->Text(), SIN_CONEXION);
+  EXPECT_EQ(servidor.cuantas(RUTA_ACTA), 2);  // the download, then the browser
+}
+
+TEST_F(Informe, FlagZeroWithoutNetworkKeepsTheOldDocumentAndExplains) {
+  carpeta.escribe(QStringLiteral("zun.pdf"), "%PDF anterior");
+  RedDePrueba cerrada(baseCerrada());
+  Principal& p = arranca(respuestaDelSabado());
+  p.informesorteo(0);
+  EXPECT_EQ(carpeta.lee(QStringLiteral("zun.pdf")), QByteArray("%PDF anterior"));
+  ASSERT_TRUE(esperaNavegacion(p));
+  EXPECT_EQ(p.Text1->Text(), SIN_CONEXION);
+  EXPECT_TRUE(p.WebBrowser1->isHidden());
+}
+
+TEST_F(Informe, WithoutAPdfReaderTheClickableHintTakesTheBrowsersPlace) {
+  plataforma::fijaVisorPdf(0);
+  Principal& p = arranca(respuestaDelSabado());
+  carpeta.escribe(QStringLiteral("zun.pdf"), plataforma::documentoPdfMinimo());
+  p.avisolector = 0;
+  p.Text1_Click();  // no hint yet: nothing opens
+  EXPECT_TRUE(abiertas.isEmpty());
+
+  p.informesorteo(1);
+  const QString pagina = QStringLiteral("https://okular.kde.org/download/");
+  const QString hint = QStringList{
+      QString(), QString::fromUtf8("OPCIÓN NO DISPONIBLE"), QString(),
+      QString::fromUtf8("Su ordenador no tiene instalado Adobe Reader para la lectura de archivos PDF."),
+      QString::fromUtf8("Si quiere instalarlo y disfrutar de esta opción, vaya a la web ") + pagina,
+      QString::fromUtf8("(O haga click AQUÍ para instalarlo)"), QString(),
+      QString::fromUtf8("Es totalmente gratuito. Una vez instalado, ejecútelo y acepte el contrato de "
+                        "licencia. Después ya podrá utilizar Bolvanta con esta opción activada.")}
+                           .join('\n');
+  EXPECT_EQ(p.Text1->Text(), hint);
+  EXPECT_EQ(p.avisolector, 1);
+  EXPECT_FALSE(p.Text1->isHidden());
+  EXPECT_TRUE(p.WebBrowser1->isHidden());
+  EXPECT_EQ(servidor.cuantas(RUTA_ACTA), 0);
+
+  // A click on the panel opens the reader's page in the user's browser.
+  QTest::mouseClick(p.Text1->viewport(), Qt::LeftButton);
+  EXPECT_EQ(abiertas, QStringList{pagina});
+
+  // With a reader the document is shown.
+  plataforma::fijaVisorPdf(1);
+  p.informesorteo(1);
+  EXPECT_FALSE(p.WebBrowser1->isHidden());
+  ASSERT_TRUE(esperaNavegacion(p));
+  EXPECT_TRUE(p.WebBrowser1->muestraPdf());
+}

@@ -1,0 +1,260 @@
+// The program's news: when it is fetched, when it counts as new, the web host it may carry, and the
+// news window.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "apoyo/carpeta.h"
+#include "apoyo/datos.h"
+#include "apoyo/servidor.h"
+#include "data/ayudas.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/controles.h"
+#include "plataforma/fechas.h"
+#include "plataforma/msgbox.h"
+#include "plataforma/navegador.h"
+#include "plataforma/texto.h"
+#include "plataforma/twips.h"
+#include "retrieval/Infor.h"
+#include "ui/Principal.h"
+
+namespace {
+
+const QString INFORME = QStringLiteral("/informe.dat");
+
+// A news page of exactly `largo` bytes holding `dentro`.
+QByteArray noticia(int largo, const QByteArray& dentro = {}) {
+  QByteArray r = "<html><body><p>Hola, peñistas.</p>" + dentro + "<p>";
+  const QByteArray cierre = "</p></body></html>";
+  return r + QByteArray(largo - r.size() - cierre.size(), 'n') + cierre;
+}
+
+QByteArray hostEnAjustes(const QByteArray& ini) { return ini.mid(18, 60); }
+
+class Noticias : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plataforma::fijaAbridor([this](const QString& d) { abiertas << d; });
+  }
+  void TearDown() override {
+    descargaInfor();
+    procesaDescargas();
+    plataforma::fijaAbridor({});
+  }
+
+  // The program started on 2 March 2019 with its newest draw on 1 March, too recent for the news.
+  Principal& arranca(bool conPena) {
+    hoyEs(QDate(2019, 3, 2));
+    escribeSorteos(carpeta, {sorteoDe(QDate(2019, 2, 27)), sorteoDe(QDate(2019, 3, 1))});
+    Principal& p = principal();
+    p.Form_Load();
+    if (conPena) {
+      escribePena(1, penaDe(QStringLiteral("PRIMERA"), QStringLiteral("Todos (L+J+S)"), QDate(2019, 1, 1),
+                            {{1, 2, 3, 4, 5, 6}}));
+      estado().numpenas = 2;
+    }
+    return p;
+  }
+
+  static void hoyEs(const QDate& dia) { plataforma::fijaReloj(QDateTime(dia, QTime(10, 0))); }
+  static bool mostrada() { return inforSiExiste() && inforSiExiste()->isVisible(); }
+  static void cierra() {
+    descargaInfor();
+    procesaDescargas();
+  }
+
+  CarpetaPrograma carpeta;
+  ServidorPrueba servidor;
+  RedDePrueba red{servidor};
+  plataforma::Respondedor respuestas;
+  QStringList abiertas;
+};
+
+}  // namespace
+
+TEST_F(Noticias, FetchedFromTheThirdDayAfterTheNewestDraw) {
+  Principal& p = arranca(true);
+  servidor.responde(INFORME, noticia(400));
+  EXPECT_EQ(servidor.cuantas(INFORME), 0);  // not at start-up on 2 March
+
+  hoyEs(QDate(2019, 3, 3));
+  p.compruebamensaje();
+  EXPECT_EQ(servidor.cuantas(INFORME), 0);
+  EXPECT_FALSE(carpeta.existe(QStringLiteral("informe.dat")));
+  EXPECT_FALSE(mostrada());
+
+  hoyEs(QDate(2019, 3, 4));
+  p.compruebamensaje();
+  // The settings' host, lower case, under https; the fresh copy replaces the file.
+  EXPECT_EQ(servidor.pedidas(), QStringList{INFORME});
+  EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(400));
+  EXPECT_TRUE(mostrada());
+  EXPECT_TRUE(respuestas.cajas().empty());
+}
+
+TEST_F(Noticias, NothingIsFetchedWithoutASyndicate) {
+  Principal& p = arranca(false);
+  servidor.responde(INFORME, noticia(400));
+  hoyEs(QDate(2019, 3, 20));
+  p.compruebamensaje();
+  EXPECT_EQ(servidor.cuantas(INFORME), 0);
+  // The file is created empty all the same.
+  ASSERT_TRUE(carpeta.existe(QStringLiteral("informe.dat")));
+  EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")).size(), 0);
+  EXPECT_FALSE(mostrada());
+}
+
+TEST_F(Noticias, OnlyANewDocumentOfMoreThanThreeHundredCharactersIsShown) {
+  Principal& p = arranca(true);
+  hoyEs(QDate(2019, 3, 10));
+
+  servidor.responde(INFORME, noticia(300));
+  p.compruebamensaje();
+  EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(300));
+  EXPECT_FALSE(mostrada());
+
+  servidor.responde(INFORME, noticia(301));
+  p.descargamensaje();
+  ASSERT_TRUE(mostrada());
+  EXPECT_EQ(infor().WebBrowser1->LocationURL(), carpeta.archivo(QStringLiteral("informe.dat")));
+  EXPECT_TRUE(infor().WebBrowser1->textoMostrado().contains(QString::fromUtf8("Hola, peñistas.")));
+  cierra();
+
+  // Another text of the same length passes for the old one.
+  servidor.responde(INFORME, noticia(301, "<p>Otra cosa</p>"));
+  p.descargamensaje();
+  EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(301, "<p>Otra cosa</p>"));
+  EXPECT_FALSE(mostrada());
+
+  // Lengths are those of the file's text: CR LF line ends make a longer document.
+  const QByteArray lineas = "<p>uno</p>\n<p>dos</p>\n<p>tres</p>\n";
+  carpeta.escribe(QStringLiteral("informe.dat"), noticia(320, lineas));
+  QByteArray conCrLf = noticia(320, lineas);
+  conCrLf.replace("\n", "\r\n");
+  servidor.responde(INFORME, conCrLf);
+  p.descargamensaje();
+  EXPECT_TRUE(mostrada());
+}
+
+TEST_F(Noticias, AFailedFetchKeepsTheOldDocumentAndShowsNothing) {
+  Principal& p = arranca(true);
+  hoyEs(QDate(2019, 3, 10));
+  carpeta.escribe(QStringLiteral("informe.dat"), noticia(500));
+  p.compruebamensaje();  // the host has no news: 404
+  EXPECT_EQ(servidor.cuantas(INFORME), 1);
+  EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(500));
+  EXPECT_FALSE(mostrada());
+
+  RedDePrueba cerrada(baseCerrada());
+  p.descargamensaje();
+  EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(500));
+  EXPECT_FALSE(mostrada());
+}
+
+TEST_F(Noticias, AWebHostInTheNewsReplacesTheSettingsHost) {
+  Principal& p = arranca(true);
+  hoyEs(QDate(2019, 3, 10));
+  servidor.responde(INFORME, noticia(400, "<!-- WEB:a b> --><p>web:otra>"));
+  p.compruebamensaje();
+  ASSERT_TRUE(mostrada());
+  EXPECT_EQ(plataforma::recorta(p.configuracion.direccionweb), QStringLiteral("a/b"));
+  EXPECT_EQ(hostEnAjustes(carpeta.lee(QStringLiteral("nums.ini"))), QByteArray("a/b").leftJustified(60, ' '));
+
+  // Every address built from the host uses the new one.
+  p.web_Click();
+  EXPECT_EQ(abiertas, QStringList{QStringLiteral("http://a/b")});
+  servidor.responde(QStringLiteral("/b/informe.dat"), noticia(410));
+  p.descargamensaje();
+  EXPECT_EQ(servidor.cuantas(QStringLiteral("/b/informe.dat")), 1);
+}
+
+TEST_F(Noticias, NewsWithoutAUsableHostKeepsTheSettings) {
+  Principal& p = arranca(true);
+  hoyEs(QDate(2019, 3, 10));
+  const QByteArray antes = carpeta.lee(QStringLiteral("nums.ini"));
+  ASSERT_EQ(plataforma::recorta(p.configuracion.direccionweb), QStringLiteral("www.bolvanta.es"));
+
+  const QByteArray largo = "web:" + QByteArray(70, 'h') + ".es>";
+  const QList<QByteArray> dentros = {
+      "<p>Sin host</p>",
+      "<a href=\"web:javascript:alert(1)>\">x</a>",
+      largo,
+      "<p>web:   >",
+      "<p>web:www.bolvanta.es> igual que el de ahora",
+      "<p>web:sin cierre",
+  };
+  int largoNoticia = 400;
+  for (const QByteArray& dentro : dentros) {
+    servidor.responde(INFORME, noticia(++largoNoticia, dentro));
+    p.descargamensaje();
+    EXPECT_TRUE(mostrada()) << dentro.constData();
+    EXPECT_EQ(carpeta.lee(QStringLiteral("nums.ini")), antes) << dentro.constData();
+    EXPECT_EQ(plataforma::recorta(p.configuracion.direccionweb), QStringLiteral("www.bolvanta.es"));
+    cierra();
+  }
+  EXPECT_EQ(servidor.cuantas(INFORME), dentros.size());
+}
+
+TEST_F(Noticias, TheNewsWindowStaysOnTopAtTheCornerAndShowsOnlyARealFile) {
+  Principal& p = arranca(true);
+  carpeta.escribe(QStringLiteral("informe.dat"), QByteArray(10, 'x'));
+  p.Command6_Click();
+  ASSERT_TRUE(mostrada());
+  Infor& v = infor();
+  EXPECT_EQ(v.windowTitle(), QStringLiteral("Noticias del jefe..."));
+  EXPECT_TRUE(v.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(v.pos(), QPoint(0, 0));
+  EXPECT_TRUE(v.WebBrowser1->isHidden());
+  EXPECT_TRUE(v.Timer1->isActive());
+  EXPECT_EQ(v.Timer1->interval(), 100);
+
+  // Label3 closes it.
+  QTest::mouseClick(v.Label3, Qt::LeftButton);
+  procesaDescargas();
+  EXPECT_EQ(inforSiExiste(), nullptr);
+
+  carpeta.escribe(QStringLiteral("informe.dat"), "<p>11 bytes");
+  p.Leer_Click();
+  ASSERT_TRUE(mostrada());
+  EXPECT_FALSE(infor().WebBrowser1->isHidden());
+  EXPECT_EQ(infor().WebBrowser1->LocationURL(), carpeta.archivo(QStringLiteral("informe.dat")));
+  EXPECT_TRUE(infor().WebBrowser1->textoMostrado().contains(QStringLiteral("11 bytes")));
+  cierra();
+
+  // Not during a download.
+  p.Timer1->start();
+  p.Command6_Click();
+  p.Leer_Click();
+  p.Timer1->stop();
+  EXPECT_EQ(inforSiExiste(), nullptr);
+  // Nor does the window ever reach the network for its page.
+  EXPECT_TRUE(servidor.pedidas().isEmpty());
+}
+
+TEST_F(Noticias, TheCaptionCreepsRightThenBouncesBetweenSixteenAndTwoHundredFiftyFour) {
+  arranca(true);
+  Infor& v = infor();
+  v.Timer1->stop();
+  ASSERT_EQ(v.paso, 1);
+  const int inicio = v.izquierda1;
+  ASSERT_GE(inicio, 16);
+  ASSERT_LE(inicio, 254);
+
+  std::vector<int> lefts;
+  for (int i = 0; i < 80; ++i) {
+    v.Timer1_Timer();
+    lefts.push_back(v.izquierda1);
+    EXPECT_EQ(v.Label1->x(), plataforma::px(v.izquierda1));
+  }
+  // One twip at a time up to 255, then down by ten to 15, then up again by ten.
+  const int arriba = 255 - inicio;
+  for (int i = 0; i < arriba; ++i) EXPECT_EQ(lefts[i], inicio + i + 1);
+  EXPECT_EQ(lefts[arriba], 245);
+  EXPECT_EQ(lefts[arriba + 23], 15);
+  EXPECT_EQ(lefts[arriba + 24], 25);
+  EXPECT_EQ(*std::min_element(lefts.begin(), lefts.end()), 15);
+  EXPECT_EQ(*std::max_element(lefts.begin(), lefts.end()), 255);
+}
