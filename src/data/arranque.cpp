@@ -11,6 +11,8 @@
 #include "plataforma/msgbox.h"
 #include "plataforma/sistema.h"
 #include "plataforma/twips.h"
+#include "syndicates/Crea.h"
+#include "syndicates/Creamenu.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -36,8 +38,6 @@ void Principal::Form_Load() {
                     Sorteo::LONGITUD);
   });
   sinErrores([&] { archivos().abre(ARCH_WWW, e.ruta + QStringLiteral("www.txt"), Acceso::Binario); });
-  // The syndicates cursor starts at the record after the last one; the syndicate list keeps it.
-  sinErrores([&] { e.numpenas = static_cast<int>(archivos().registros(ARCH_APUESTAS)) + 1; });
 
   try {
     plataforma::longitudArchivo(e.ruta + QStringLiteral("tablas.bin"));
@@ -72,6 +72,7 @@ void Principal::Form_Activate() {
           plataforma::vbInformation, QStringLiteral("Fichero de peñas vacío"));
   }
   if (e.editando == 1) e.penascambiadas = 1;
+  descargaCrea();
   e.editando = 0;
   if (e.penascambiadas == 1) {
     Combo2->setCurrentIndex(-1);
@@ -80,6 +81,7 @@ void Principal::Form_Activate() {
     e.penascambiadas = 0;
   }
   e.solouna = 0;
+  descargaCreamenu();
   archivos().cierra(ARCH_TABLAS);
   pasoComprobacion();
 }

@@ -107,6 +107,7 @@ void Principal::estadosorteos() {
     else
       Label9[6]->setText(QStringLiteral("Faltan %1 semanas por actualizar").arg(antiguedad / 7));
   }
+  listapenas();
 }
 
 void Principal::HScroll1_Change() {

@@ -9,3 +9,4 @@ list(APPEND VENTANAS
   ${AQUI}/leeconfiguracion.cpp
   ${AQUI}/estadosorteos.cpp
 )
+list(APPEND VENTANAS ${AQUI}/avisopermiso.h ${AQUI}/avisopermiso.cpp)

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QMenuBar>
@@ -26,6 +27,7 @@
 #include "plataforma/red.h"
 #include "plataforma/twips.h"
 #include "plataforma/ventana.h"
+#include "syndicates/grafico.h"
 
 using plataforma::px;
 
@@ -85,7 +87,8 @@ void Principal::creaControles() {
 
   creaVistaComprobacion(pestanas[0]);
   creaUltimoSorteo(pestanas[1]);
-  creaNoticias(pestanas[2]);
+  creaGestor(pestanas[2]);
+  creaCombinacion(pestanas[4]);
 
   for (int i = 0; i < 2; ++i) {
     Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);
@@ -263,10 +266,105 @@ void Principal::creaNoticias(QWidget* pestana) {
   Text6->hide();
 }
 
+void Principal::creaGestor(QWidget* pestana) {
+  ListView1 = new plataforma::ListView(pestana);
+  ListView1->setGeometry(px(240), px(240), px(6600), px(3000));
+  ListView1->agregaColumna(QStringLiteral("Nombre"), 2400);
+  ListView1->agregaColumna(QStringLiteral("Apuestas"), 900);
+  ListView1->agregaColumna(QString::fromUtf8("Fecha creación"), 1400);
+  ListView1->agregaColumna(QString::fromUtf8("Días a jugar"), 1850);
+  connect(ListView1, &plataforma::ListView::ItemClick, this, [this](int fila) { ListView1_ItemClick(fila); });
+
+  struct Orden {
+    QPushButton** boton;
+    const char* titulo;
+    void (Principal::*accion)();
+  };
+  const Orden ordenes[] = {{&Command2, "Imprimir boletos", &Principal::Command2_Click},
+                           {&Command3, "Eliminar peña", &Principal::Command3_Click},
+                           {&Command7, "Editar Peña", &Principal::Command7_Click}};
+  for (int i = 0; i < 3; ++i) {
+    QPushButton* b = new QPushButton(QString::fromUtf8(ordenes[i].titulo), pestana);
+    b->setGeometry(px(240 + 2250 * i), px(3360), px(2100), px(420));
+    connect(b, &QPushButton::clicked, this, ordenes[i].accion);
+    *ordenes[i].boton = b;
+  }
+
+  Label2 = new QLabel(QString::fromUtf8("Suma aciertos peñas:"), pestana);
+  Label2->setGeometry(px(240), px(3960), px(1900), px(300));
+  Label13 = new QLabel(pestana);
+  Label13->setGeometry(px(2160), px(3960), px(1200), px(300));
+  Label13->setStyleSheet(QStringLiteral("font-weight: bold;"));
+  Text4 = new QLineEdit(pestana);
+  Text4->setReadOnly(true);
+  Text4->setGeometry(px(240), px(4320), px(4400), px(330));
+  Text5 = new QLineEdit(pestana);
+  Text5->setReadOnly(true);
+  Text5->setGeometry(px(240), px(4680), px(4400), px(330));
+  MSChart2 = new GraficoFila(QString::fromUtf8("Aciertos de todas las peñas desde la creación de éstas."),
+                             pestana);
+  MSChart2->setGeometry(px(240), px(5100), px(6600), px(2200));
+
+  ListView5 = new plataforma::ListView(pestana);
+  ListView5->setGeometry(px(7100), px(240), px(2450), px(4935));
+  // A fixed-pitch font, so that the numbers of every bet stand in columns.
+  QFont fija(QStringLiteral("Liberation Mono"), 9);
+  fija.setStyleHint(QFont::Monospace);
+  ListView5->setFont(fija);
+  ListView5->agregaColumna(QStringLiteral("Apuestas"), 2100);
+
+  const char* const contadores[] = {"-Aciertos de 3: ", "-Aciertos de 4: ", "-Aciertos de 5: ",
+                                     "-Aciertos de 6: ", "-Aciertos de 5+C: "};
+  for (int i = 0; i < 5; ++i) {
+    auto* titulo = new QLabel(QString::fromUtf8(contadores[i]), pestana);
+    titulo->setGeometry(px(9700), px(240 + 300 * i), px(1700), px(300));
+    Label3[i] = new QLabel(pestana);
+    Label3[i]->setGeometry(px(11400), px(240 + 300 * i), px(650), px(300));
+  }
+  auto* jugados = new QLabel(QString::fromUtf8("-Sorteos jugados: "), pestana);
+  jugados->setGeometry(px(9700), px(1860), px(1700), px(300));
+  Label17 = new QLabel(pestana);
+  Label17->setGeometry(px(11400), px(1860), px(650), px(300));
+  auto* porcentaje = new QLabel(QString::fromUtf8("-Con premio: "), pestana);
+  porcentaje->setGeometry(px(9700), px(2160), px(1400), px(300));
+  Label16 = new QLabel(pestana);
+  Label16->setGeometry(px(11100), px(2160), px(950), px(300));
+
+  Frame3 = new QGroupBox(QString::fromUtf8("Tipo de Peña:"), pestana);
+  Frame3->setGeometry(px(9700), px(2600), px(2350), px(1900));
+  Label28 = new QLabel(Frame3);
+  Label28->setGeometry(px(120), px(300), px(2150), px(300));
+  Label29 = new QLabel(Frame3);
+  Label29->setGeometry(px(120), px(620), px(2150), px(500));
+  Label29->setWordWrap(true);
+  auto* gasto = new QLabel(QString::fromUtf8("- Gasto semanal:"), Frame3);
+  gasto->setGeometry(px(120), px(1150), px(2150), px(300));
+  Label37 = new QLabel(Frame3);
+  Label37->setGeometry(px(120), px(1450), px(2150), px(300));
+
+  MSChart3 = new GraficoFila(QString(), pestana);
+  MSChart3->setGeometry(px(7100), px(5300), px(4950), px(2700));
+
+  creaNoticias(pestana);
+}
+
+void Principal::creaCombinacion(QWidget* pestana) {
+  Command4 = new QPushButton(QStringLiteral("Manual"), pestana);
+  Command4->setGeometry(px(240), px(7400), px(1800), px(420));
+  connect(Command4, &QPushButton::clicked, this, &Principal::Command4_Click);
+  for (int i = 0; i < 2; ++i) {
+    Image2[i] = new plataforma::Imagen(pestana);
+    Image2[i]->setGeometry(px(9000 + 1400 * i), px(6600), px(720), px(720));
+    Image2[i]->setPicture(ImageList1, 4);
+  }
+}
+
 void Principal::creaMenus() {
   QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
   connect(general->addAction(QStringLiteral("Bajar Sorteos nuevos")), &QAction::triggered, this,
           &Principal::Baja_Click);
+  Crearp = general->addAction(QString::fromUtf8("Crear peña nueva"));
+  connect(Crearp, &QAction::triggered, this, &Principal::Crearp_Click);
   struct Entrada {
     const char* titulo;
     void (Principal::*accion)();

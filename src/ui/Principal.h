@@ -18,7 +18,9 @@ class QSlider;
 class QTabWidget;
 class QPlainTextEdit;
 class QTimer;
-class QFrame;
+class QGroupBox;
+class QAction;
+class GraficoFila;
 namespace plataforma {
 class Inet;
 class ListView;
@@ -123,6 +125,17 @@ class Principal : public QMainWindow {
   void Leer_Click();
   void web_Click();
 
+  // Syndicate list, details and commands, tab "Gestor de peñas" ("Manual" on "Crear combinación").
+  void listapenas();
+  void ListView1_ItemClick(int Index);
+  void muestrapena(int n);
+  void fichapena();
+  void Command2_Click();  // "Imprimir boletos"
+  void Command3_Click();  // "Eliminar peña"
+  void Command7_Click();  // "Editar Peña"
+  void Command4_Click();  // "Manual"
+  void Crearp_Click();    // menu "Crear peña nueva"
+
   // Ends the program: closes every file and unloads the window.
   void salir_Click();
   void Form_QueryUnload();
@@ -168,6 +181,29 @@ class Principal : public QMainWindow {
   QPushButton* Command6 = nullptr;  // "Ver mensaje"
   QPlainTextEdit* Text2 = nullptr;  // the news just fetched
   QPlainTextEdit* Text6 = nullptr;  // the news before
+  // Syndicates, tab "Gestor de peñas".
+  plataforma::ListView* ListView1 = nullptr;  // the stored syndicates, row n = record n
+  QPushButton* Command2 = nullptr;  // "Imprimir boletos"
+  QPushButton* Command3 = nullptr;  // "Eliminar peña"
+  QPushButton* Command7 = nullptr;  // "Editar Peña"
+  QLabel* Label2 = nullptr;         // "Suma aciertos peñas:"
+  QLabel* Label13 = nullptr;        // winning bets of all syndicates
+  QLineEdit* Text4 = nullptr;       // effectiveness
+  QLineEdit* Text5 = nullptr;       // draws played
+  GraficoFila* MSChart2 = nullptr;  // prizes of all syndicates
+  plataforma::ListView* ListView5 = nullptr;  // bets of the syndicate shown
+  std::array<QLabel*, 5> Label3{};  // its counters: 3, 4, 5, 6 hits, 5 plus complementario
+  QLabel* Label17 = nullptr;        // draws it played
+  QLabel* Label16 = nullptr;        // its prize percentage
+  QGroupBox* Frame3 = nullptr;      // "Tipo de Peña:"
+  QLabel* Label28 = nullptr;        // bet mode
+  QLabel* Label29 = nullptr;        // base numbers of a reduced system
+  QLabel* Label37 = nullptr;        // weekly cost
+  GraficoFila* MSChart3 = nullptr;  // prizes of the syndicate shown
+  // Tab "Crear combinación".
+  QPushButton* Command4 = nullptr;  // "Manual"
+  std::array<plataforma::Imagen*, 2> Image2{};  // run the reports
+  QAction* Crearp = nullptr;        // menu "Crear peña nueva"
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -179,6 +215,8 @@ class Principal : public QMainWindow {
   void creaDescarga(QWidget* pestana);
   void creaUltimoSorteo(QWidget* pestana);
   void creaNoticias(QWidget* pestana);
+  void creaGestor(QWidget* pestana);
+  void creaCombinacion(QWidget* pestana);
   void creaMenus();
   void pasoComprobacion();
   bool cargado_ = false;

@@ -10,6 +10,8 @@
 #include "plataforma/fechas.h"
 #include "plataforma/sistema.h"
 #include "retrieval/Infor.h"
+#include "syndicates/Crea.h"
+#include "syndicates/Creamenu.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -24,6 +26,8 @@ void reinicia() {
   descargaPrincipal();
   descargaPresentacion();
   descargaInfor();
+  descargaCrea();
+  descargaCreamenu();
   procesaDescargas();
   plataforma::archivos().cierraTodos();
   reiniciaEstado();

@@ -1,4 +1,5 @@
 // Start-up of the main window in a program folder of the test's own, and the settings record.
+#include <QComboBox>
 #include <QDir>
 #include <QSlider>
 #include <QTabWidget>
@@ -13,6 +14,8 @@
 #include "plataforma/controles.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/texto.h"
+#include "syndicates/Crea.h"
+#include "syndicates/Creamenu.h"
 #include "ui/Principal.h"
 
 using plataforma::Respondedor;
@@ -231,4 +234,26 @@ TEST_F(Ajustes, Label9ShowsTheStoredHostWithItsBlanks) {
   carga(ajustes(1.0f, 24, "www.otra.es"));
   principal().Label9_Click(3);
   EXPECT_EQ(principal().Label9[5]->text(), QString("www.otra.es").leftJustified(60, ' '));
+}
+
+TEST(Arranque, ComingBackFromTheEditorClosesItAndReloadsTheSyndicates) {
+  CarpetaPrograma carpeta;
+  Respondedor respuestas;
+  Principal& p = principal();
+  p.Form_Load();
+  creamenu().Show();
+  crea().Show();
+  // The editor stored a syndicate behind the main window's back.
+  Pena pena;
+  pena.nombre = "NUEVA";
+  pena.dias = "Lunes";
+  pena.tipo = 1;
+  escribePena(1, pena);
+  estado().editando = 1;
+  p.Form_Activate();
+  EXPECT_EQ(creaSiExiste(), nullptr);
+  EXPECT_EQ(creamenuSiExiste(), nullptr);
+  EXPECT_EQ(estado().penascambiadas, 0);
+  EXPECT_EQ(estado().numpenas, 2);
+  EXPECT_EQ(p.Combo2->findText("NUEVA", Qt::MatchStartsWith), 1);
 }

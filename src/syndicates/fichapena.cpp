@@ -1,0 +1,171 @@
+// The details of one syndicate on the tab "Gestor de peñas" (its bets, counters, played draws, bet
+// mode and chart) and its fact sheet in the report database, which the syndicate report prints.
+#include <QLabel>
+#include <algorithm>
+
+#include "data/ayudas.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/basedatos.h"
+#include "plataforma/error.h"
+#include "plataforma/fechas.h"
+#include "plataforma/listview.h"
+#include "plataforma/msgbox.h"
+#include "syndicates/efectividad.h"
+#include "syndicates/grafico.h"
+#include "ui/Principal.h"
+
+using plataforma::archivos;
+
+namespace {
+
+// The database access of Windows that was missing or too old; kept for its message.
+constexpr int ERR_COMPONENTE = 430;
+
+// A table of the report database opened as every writer of it opens it.
+struct Tabla {
+  plataforma::Conexion cn;
+  plataforma::Recordset rs;
+  explicit Tabla(const QString& nombre) {
+    cn.Open(plataforma::cadenaConexion(estado().ruta));
+    rs.setCursorLocation(plataforma::adUseClient);
+    rs.Open(nombre, cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic, plataforma::adCmdTable);
+  }
+  void cierra() {
+    rs.Close();
+    cn.Close();
+  }
+};
+
+// A record never written holds NUL characters in its texts; the report engine reads texts up to
+// the first of them, so they do not go into the database.
+QString sinNulos(QString texto) { return texto.remove(QChar(0)); }
+
+// The draws of the file that the syndicate played: on or after its creation, on its play days.
+qint64 sorteosJugados(const Pena& p) {
+  qint64 P = 0;
+  for (qint64 i = 1;; ++i) {
+    const Sorteo s = leeSorteo(i);
+    if (archivos().fin(ARCH_NUMEROS)) return P;
+    if (s.fecha >= p.fechacreacion && juega(p.dias, s.fecha)) ++P;
+  }
+}
+
+}  // namespace
+
+void Principal::ListView1_ItemClick(int Index) {
+  muestrapena(Index);
+  estado().penaelegida = Index;
+}
+
+void Principal::muestrapena(int n) {
+  Estado& e = estado();
+  try {
+    Tabla apuestas(QString::fromUtf8("Peñanums"));
+    apuestas.cn.Execute(QString::fromUtf8("delete * from Peñanums"));
+    double sinPremio = 0;
+    double total = 0;
+
+    if (ListView1->Text(1) == QString::fromUtf8("VACÍO")) {
+      Label17->setText(QStringLiteral("-"));
+      Label16->setText(QStringLiteral("-"));
+    } else {
+      e.penaactual = leePena(n);
+      const Pena& p = e.penaactual;
+      const int m = numerosPorApuesta(p.tipo);
+      const int B = apuestasListadas(p.tipo);
+      ListView5->Clear();
+      ListView5->fijaAlto(std::max(0, altoListaApuestas(B)));
+      for (int b = 1; b <= B; ++b) {
+        const QString texto = textoApuesta(p, b, m);
+        ListView5->Add(texto);
+        // Adding the next row writes the one before.
+        apuestas.rs.AddNew();
+        apuestas.rs.setField(QStringLiteral("Numeros"), texto);
+      }
+      for (int k = 0; k < 5; ++k) Label3[k]->setText(QString::number(p.aciertos[k + 3]));
+
+      const qint64 T = sumaAciertos(p);
+      total = double(T);
+      Label17->setText(QStringLiteral("0"));
+      leeSorteo(1);
+      if (archivos().fin(ARCH_NUMEROS)) {
+        Label16->setText(T != 0 ? QStringLiteral("100 %") : QStringLiteral("-"));
+      } else {
+        const qint64 P = sorteosJugados(p);
+        Label17->setText(QString::number(P));
+        Label16->setText(unDecimal(porcentajePremios(T, P)) + QStringLiteral(" %"));
+        sinPremio = double(std::max<qint64>(0, P - T));
+      }
+      // A syndicate without bets added no row, and there is none to write.
+      if (B > 0) apuestas.rs.Update();
+    }
+
+    MSChart3->fijaFila({QStringLiteral(" "), sinPremio, total});
+
+    const Pena& p = e.penaactual;
+    if (p.reducida != 0) {
+      Label29->setText(numerosBase(p));
+      Label28->setText(QStringLiteral("-Reducida de ") + QString::number(p.reducida) +
+                       QString::fromUtf8(" nºs al ") + QString::number(p.garantia) + QStringLiteral(":"));
+    } else if (p.tipo >= 500) {
+      Label29->setText(QString());
+      Label28->setText(QString::fromUtf8("-Apuesta múltiple de ") + QString::number(numerosPorApuesta(p.tipo)) +
+                       QString::fromUtf8(" nºs."));
+    } else {
+      Label29->setText(QString());
+      Label28->setText(QStringLiteral("-Apuestas sencillas."));
+    }
+
+    apuestas.cierra();
+    fichapena();
+  } catch (const plataforma::Error& error) {
+    const int numero = error.numero();
+    const QString titulo = QString::fromUtf8("¡Vaya hombre!");
+    if (numero == ERR_COMPONENTE) {
+      plataforma::MsgBox(QString::fromUtf8("El sistema operativo no tiene algunas librerías actualizadas. "
+                                           "Póngase en contacto con nosotros para solucionar el "
+                                           "problema. Error ") +
+                             QString::number(numero),
+                         plataforma::vbExclamation, titulo);
+    } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero < 0) {
+      plataforma::MsgBox(QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha "
+                                           "sido modificado o eliminado. Reinstale el programa. Error ") +
+                             QString::number(numero),
+                         plataforma::vbExclamation, titulo);
+      salir_Click();
+    } else {
+      plataforma::MsgBox(
+          QString::fromUtf8("Posiblemente el fichero de apuestas está corrupto. Error ") + QString::number(numero),
+          plataforma::vbExclamation, titulo);
+    }
+  }
+}
+
+// The fact sheet of the syndicate in penaactual, written over the one row of table "Peña".
+void Principal::fichapena() {
+  const Pena& p = estado().penaactual;
+  Tabla ficha(QString::fromUtf8("Peña"));
+  plataforma::Recordset& rs = ficha.rs;
+  const QString diasajugar = sinBlancosFinales(p.dias);
+  rs.setField(QStringLiteral("Diasajugar"), sinNulos(diasajugar));
+  const float dinero = gastoSemanal(p.tipo, configuracion.precio, diasajugar);
+  rs.setField(QStringLiteral("Dinero"), double(dinero));
+  rs.setField(QStringLiteral("Nombre"), sinNulos(p.nombre));
+  rs.setField(QStringLiteral("Dia1"), plataforma::fechaDe(p.fechacreacion));
+  rs.setField(QStringLiteral("Dia2"),
+              plataforma::fechaDe(p.fechacomprobado != 0 ? p.fechacomprobado : p.fechacreacion));
+  rs.setField(QStringLiteral("Aciertos"), Label16->text());
+  bool numero = false;
+  const int sorteos = Label17->text().toInt(&numero);
+  rs.setField(QStringLiteral("Sorteos"), numero ? sorteos : 0);
+  rs.setField(QStringLiteral("3"), int(p.aciertos[3]));
+  rs.setField(QStringLiteral("4"), int(p.aciertos[4]));
+  rs.setField(QStringLiteral("5"), int(p.aciertos[5]));
+  rs.setField(QStringLiteral("5C"), int(p.aciertos[7]));
+  rs.setField(QStringLiteral("6"), int(p.aciertos[6]));
+  rs.Update();
+  Label37->setText(numeroEs(float(rs.Fields(QStringLiteral("Dinero")).toDouble())) + QStringLiteral(" euros."));
+  ficha.cierra();
+  Image2[0]->setPicture(ImageList1, 5);
+}

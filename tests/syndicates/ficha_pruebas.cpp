@@ -1,0 +1,178 @@
+// A syndicate's details (bets, counters, played draws, bet mode, chart) and the fact sheet and bets
+// it leaves in the report database.
+#include <QFile>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include "data/ayudas.h"
+#include "plataforma/archivos.h"
+#include "plataforma/listview.h"
+#include "plataforma/msgbox.h"
+#include "plataforma/twips.h"
+#include "syndicates/grafico.h"
+#include "syndicates/lista_comun.h"
+
+using namespace penas;
+using plataforma::px;
+
+namespace {
+
+class Ficha : public ::testing::Test {
+ protected:
+  QVariantMap ficha() {
+    const auto r = filas(carpeta, "Peña");
+    EXPECT_EQ(r.size(), 1u);  // edited in place, never added to
+    return r.empty() ? QVariantMap() : r.front();
+  }
+  QStringList apuestasGuardadas() {
+    QStringList r;
+    for (const QVariantMap& f : filas(carpeta, "Peñanums")) r << f["Numeros"].toString();
+    return r;
+  }
+  QString ultimaCaja() const { return respuestas.cajas().empty() ? QString() : respuestas.cajas().back().texto; }
+
+  CarpetaPrograma carpeta;
+  plataforma::Respondedor respuestas;
+};
+
+}  // namespace
+
+TEST_F(Ficha, SimpleSyndicateListsItsBetsCountersAndFactSheet) {
+  Pena tres = conAciertos(penaDe("TRES", "Jueves", QDate(2025, 1, 2),
+                                 {{3, 12, 7, 49, 1, 20}, {10, 11, 12, 13, 14, 15}, {1, 2, 3, 4, 5, 6}}),
+                          {4, 3, 2, 1, 5});
+  Principal& p = arranca(carpeta, {}, {sencilla("OTRA", 1), tres});
+  p.ListView1_ItemClick(2);
+  EXPECT_EQ(estado().penaelegida, 2);
+  const QStringList esperadas{" 3-12- 7-49- 1-20", "10-11-12-13-14-15", " 1- 2- 3- 4- 5- 6"};
+  QStringList lista, contadores;
+  for (int f = 1; f <= p.ListView5->Count(); ++f) lista << p.ListView5->Text(f);
+  for (QLabel* l : p.Label3) contadores << l->text();
+  EXPECT_EQ(lista, esperadas);
+  EXPECT_EQ(apuestasGuardadas(), esperadas);
+  EXPECT_EQ(contadores, (QStringList{"4", "3", "2", "1", "5"}));
+  EXPECT_EQ(p.Label28->text(), "-Apuestas sencillas.");
+  // No draws stored, prizes counted.
+  EXPECT_EQ(p.Label17->text(), "0");
+  EXPECT_EQ(p.Label16->text(), "100 %");
+  EXPECT_EQ(p.MSChart3->fila(), (QVariantList{" ", 0.0, 15.0}));
+  const QVariantMap f = ficha();
+  const QVariantMap esperada{{"Nombre", "TRES                "}, {"Diasajugar", "Jueves"}, {"Dinero", 3.0},
+                             {"Dia1", QDate(2025, 1, 2)}, {"Dia2", QDate(2025, 1, 2)}, {"Aciertos", "100 %"},
+                             {"Sorteos", 0}, {"3", 4}, {"4", 3}, {"5", 2}, {"5C", 5}, {"6", 1}};
+  EXPECT_EQ(f, esperada);
+
+  p.ListView1_ItemClick(1);  // no prizes, no draws
+  EXPECT_EQ(p.Label16->text(), "-");
+  EXPECT_EQ(apuestasGuardadas(), QStringList{"40-41-42-43-44-45"});
+}
+
+TEST_F(Ficha, ListHeightFollowsItsBetsUpToTwentyThree) {
+  Principal& p = arranca(carpeta, {}, {sencilla("3", 3), sencilla("15", 15), sencilla("23", 23),
+                                       sencilla("30", 30), multiple("M", 506)});
+  const int alturas[] = {775, 3225, 4935, 4935, 325};
+  for (int i = 0; i < 5; ++i) {
+    p.ListView1_ItemClick(i + 1);
+    EXPECT_EQ(p.ListView5->height(), px(alturas[i])) << i;
+  }
+}
+
+TEST_F(Ficha, PlayedDrawsCountFromCreationOnThePlayDays) {
+  // Thursdays, Saturdays and Mondays of eight weeks from 2 January 2025, and two draws before.
+  std::vector<Sorteo> sorteos{sorteoDe(QDate(2024, 12, 26)), sorteoDe(QDate(2024, 12, 28))};
+  for (int d = 0; d < 56; d += 7)
+    for (int k : {0, 2, 4}) sorteos.push_back(sorteoDe(QDate(2025, 1, 2).addDays(d + k)));
+  Pena dos = conAciertos(sencilla("DOS", 1, "Jueves y Sábado"), {1, 1, 0, 0, 0});
+  dos.fechacomprobado = plataforma::oleDe(QDate(2025, 2, 22));
+  Principal& p = arranca(carpeta, sorteos,
+                         {dos, conAciertos(sencilla("VEINTE", 1, "Jueves y Sábado"), {20, 0, 0, 0, 0}),
+                          conAciertos(sencilla("LUNES", 1, "Lunes", QDate(2025, 1, 20)), {0, 0, 0, 0, 1}),
+                          sencilla("TODOS", 1)},
+                         QDate(2025, 2, 25));
+  escribePena(1, dos);  // start-up's check moved its date on
+
+  p.ListView1_ItemClick(1);
+  EXPECT_EQ(p.Label17->text(), "16");
+  EXPECT_EQ(p.Label16->text(), "12,5 %");
+  EXPECT_EQ(p.MSChart3->fila(), (QVariantList{" ", 14.0, 2.0}));
+  const QVariantMap f = ficha();
+  EXPECT_EQ(f["Sorteos"], 16);
+  EXPECT_EQ(f["Aciertos"], "12,5 %");
+  EXPECT_EQ(f["Dia2"], QDate(2025, 2, 22));
+
+  p.ListView1_ItemClick(2);
+  EXPECT_EQ(p.Label16->text(), "125 %");
+  EXPECT_EQ(p.MSChart3->fila(), (QVariantList{" ", 0.0, 20.0}));
+  p.ListView1_ItemClick(3);  // the Mondays from 20 January
+  EXPECT_EQ(p.Label17->text(), "6");
+  EXPECT_EQ(p.Label16->text(), "16,7 %");
+  p.ListView1_ItemClick(4);
+  EXPECT_EQ(p.Label17->text(), "24");
+  EXPECT_EQ(p.Label16->text(), "0 %");
+}
+
+TEST_F(Ficha, BetModeAndWeeklyCost) {
+  Pena reducida = sencilla("REDUCIDA", 12);
+  reducida.reducida = 8;
+  reducida.garantia = 4;
+  const int base[] = {3, 8, 14, 22, 27, 31, 40, 49};
+  std::copy(std::begin(base), std::end(base), reducida.numerosbase.begin() + 1);
+  std::vector<Pena> lista{multiple("NUEVE", 504, "Jueves y Sábado"), reducida};
+  const QString dias[] = {"Jueves", "Sábado", "Lunes", "Jueves y Sábado", "Todos (L+J+S)"};
+  for (const QString& d : dias) lista.push_back(sencilla(d, 10, d));
+  Principal& p = arranca(carpeta, {}, lista);
+
+  p.ListView1_ItemClick(1);
+  EXPECT_EQ(p.ListView5->Text(1), "31-32-33-34-35-36-37-38-39");
+  EXPECT_EQ(p.Label28->text(), "-Apuesta múltiple de 9 nºs.");
+  EXPECT_EQ(ficha()["Dinero"], 168.0);  // 84 simple bets, two draws a week
+  p.ListView1_ItemClick(2);
+  EXPECT_EQ(p.Label28->text(), "-Reducida de 8 nºs al 4:");
+  EXPECT_EQ(p.Label29->text(), "3-8-14-22-27-31-40-49");
+
+  const char* const gasto[] = {"10 euros.", "10 euros.", "10 euros.", "20 euros.", "30 euros."};
+  for (int i = 0; i < 5; ++i) {
+    p.ListView1_ItemClick(i + 3);
+    EXPECT_EQ(p.Label37->text(), gasto[i]) << i;
+    EXPECT_EQ(ficha()["Dinero"], QString(gasto[i]).section(' ', 0, 0).toDouble()) << i;
+  }
+  p.configuracion.precio = 1.25f;
+  p.ListView1_ItemClick(7);
+  EXPECT_EQ(p.Label37->text(), "37,5 euros.");
+}
+
+TEST_F(Ficha, DamagedRecordAndDatabaseFailuresAreReported) {
+  Principal& p = arranca(carpeta, {}, {sencilla("UNA", 2)});
+  Pena rota = sencilla("ROTA", 1);
+  rota.tipo = 300;  // more bets than a record holds
+  escribePena(1, rota);
+  p.ListView1_ItemClick(1);
+  EXPECT_EQ(ultimaCaja(), "Posiblemente el fichero de apuestas está corrupto. Error 9");
+  EXPECT_EQ(respuestas.cajas().back().titulo, "¡Vaya hombre!");
+  EXPECT_EQ(respuestas.cajas().back().estilo, plataforma::vbExclamation);
+
+  escribePena(1, sencilla("UNA", 2));
+  plataforma::Conexion cn;
+  cn.Open(plataforma::cadenaConexion(carpeta.ruta()));
+  cn.Execute("DROP TABLE \"Peñanums\"");
+  p.ListView1_ItemClick(1);
+  EXPECT_EQ(ultimaCaja(), "Posiblemente el fichero de apuestas está corrupto. Error 3265");
+  ASSERT_EQ(principalSiExiste(), &p);
+
+  cn.Execute("CREATE TABLE \"Peñanums\" (\"Numeros\" TEXT)");
+  cn.Execute("DELETE FROM \"Peña\"");  // the fact sheet's one row
+  p.ListView1_ItemClick(1);
+  EXPECT_EQ(ultimaCaja(), "Un archivo necesario para el funcionamiento del programa ha sido modificado o "
+                          "eliminado. Reinstale el programa. Error 3021");
+  EXPECT_EQ(principalSiExiste(), nullptr);
+}
+
+TEST_F(Ficha, MissingDatabaseEndsTheProgram) {
+  Principal& p = arranca(carpeta, {}, {sencilla("UNA", 2)});
+  ASSERT_TRUE(QFile::remove(carpeta.archivo("Bolvanta.mdb")));
+  p.ListView1_ItemClick(1);
+  EXPECT_EQ(ultimaCaja(), "Un archivo necesario para el funcionamiento del programa ha sido modificado o "
+                          "eliminado. Reinstale el programa. Error -2147467259");
+  EXPECT_EQ(principalSiExiste(), nullptr);
+  EXPECT_FALSE(plataforma::archivos().abierto(ARCH_APUESTAS));
+}
