@@ -255,20 +255,23 @@ void Crea::Form_Load() {
   if (e.solouna == 1) marcanumeros();
 }
 
+// The chosen system, read from the start of tablas.bin; the reason it cannot be used, or empty.
+QString Crea::leeSistemaElegido(TablaReducida& tabla) {
+  try {
+    abreTablas();
+    tabla = sistemaDeTablas(estado().sistemareducido);
+    return validaTabla(tabla);
+  } catch (const plataforma::Error&) {
+    return QString::fromUtf8("No se encuentra la reducción elegida en tablas.bin.");
+  }
+}
+
 // Reads the chosen system from tablas.bin. One that a record cannot hold (more than 20 base
 // numbers, more than 205 bets, positions outside 1..N) is refused here, before a single number is
 // marked, and the editor closes so that another system can be chosen.
 bool Crea::sistemaUtilizable() {
-  auto& e = estado();
-  QString motivo;
   TablaReducida tabla;
-  try {
-    abreTablas();
-    tabla = sistemaDeTablas(e.sistemareducido);
-    motivo = validaTabla(tabla);
-  } catch (const plataforma::Error&) {
-    motivo = QString::fromUtf8("No se encuentra la reducción elegida en tablas.bin.");
-  }
+  QString motivo = leeSistemaElegido(tabla);
   if (!motivo.isEmpty()) {
     sistemaErroneo_ = true;
     MsgBox(QString::fromUtf8("No se puede usar la reducción elegida. ") + motivo, vbExclamation,

@@ -14,6 +14,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QValidator;
+struct TablaReducida;
 namespace plataforma {
 class ListView;
 }
@@ -114,6 +115,7 @@ class Crea : public QWidget {
   void actualizaAnadir();
   bool escribeTrabajo(const Pena& pena);
   bool sistemaUtilizable();
+  QString leeSistemaElegido(TablaReducida& tabla);
   void fijaNombre(const QString& nombre);
   bool cargado_ = false;
   bool sistemaErroneo_ = false;

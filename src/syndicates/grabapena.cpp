@@ -102,16 +102,8 @@ void Crea::grabapena() {
 // whenever it becomes active, and the file may have changed since the editor opened. A system
 // that no longer is the one chosen, or that the record cannot hold, stores nothing.
 bool Crea::expandereducida() {
-  auto& e = estado();
-  QString motivo;
   TablaReducida tabla;
-  try {
-    abreTablas();
-    tabla = sistemaDeTablas(e.sistemareducido);
-    motivo = validaTabla(tabla);
-  } catch (const plataforma::Error&) {
-    motivo = QString::fromUtf8("No se encuentra la reducción elegida en tablas.bin.");
-  }
+  QString motivo = leeSistemaElegido(tabla);
   if (motivo.isEmpty() && (tabla.totalnumeros != penatrabajo.reducida || tabla.garantia != penatrabajo.garantia ||
                            tabla.totalapuestas != apuestasreducida))
     motivo = QString::fromUtf8("La reducción de tablas.bin ya no es la que se eligió.");
