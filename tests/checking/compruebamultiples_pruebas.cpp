@@ -16,10 +16,6 @@ using plataforma::oleDe;
 
 namespace {
 
-const QDate LUNES(2025, 3, 3);
-const QDate JUEVES(2025, 3, 6);
-const QDate SABADO(2025, 3, 8);
-const QString TODOS = QStringLiteral("Todos (L+J+S)");
 
 // A multiple syndicate of one bet.
 Pena multiple(const QString& nombre, int tipo, const std::vector<int>& numeros, const QString& dias = TODOS,

@@ -16,6 +16,12 @@
 
 namespace comprobacion {
 
+// A week of draws, and the play days that play them all.
+inline const QDate LUNES(2025, 3, 3);
+inline const QDate JUEVES(2025, 3, 6);
+inline const QDate SABADO(2025, 3, 8);
+inline const QString TODOS = QStringLiteral("Todos (L+J+S)");
+
 // The draws are in the file at start-up; the syndicates are stored afterwards through the open file,
 // so that start-up's own check cannot count anything before the test does.
 inline Principal& arranca(const CarpetaPrograma& carpeta, const std::vector<Sorteo>& sorteos,
