@@ -33,16 +33,7 @@ std::vector<int> primeros(int n) {
 
 QStringList vacias(int n) { return QStringList(n, QString()); }
 
-class Multiples : public ::testing::Test {
- protected:
-  Principal& arranca(const std::vector<Sorteo>& sorteos, const std::vector<Pena>& penas) {
-    return comprobacion::arranca(carpeta, sorteos, penas);
-  }
-  QByteArray apuestas() const { return carpeta.lee(QStringLiteral("apuestas.dat")); }
-
-  CarpetaPrograma carpeta;
-  plataforma::Respondedor respuestas;
-};
+class Multiples : public comprobacion::Comprobacion {};
 
 }  // namespace
 

@@ -17,17 +17,7 @@ using plataforma::oleDe;
 
 namespace {
 
-
-class Sencillas : public ::testing::Test {
- protected:
-  Principal& arranca(const std::vector<Sorteo>& sorteos, const std::vector<Pena>& penas) {
-    return comprobacion::arranca(carpeta, sorteos, penas);
-  }
-  QByteArray apuestas() const { return carpeta.lee(QStringLiteral("apuestas.dat")); }
-
-  CarpetaPrograma carpeta;
-  plataforma::Respondedor respuestas;
-};
+class Sencillas : public comprobacion::Comprobacion {};
 
 // "fecha|name" for every block of the list, in order.
 QStringList bloques(const plataforma::ListView* lista, int sub = 7) {

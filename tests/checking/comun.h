@@ -2,6 +2,7 @@
 // What the check tests share: a program folder started with its draws and syndicates, and the rows
 // of a result list read back as text and colours.
 #include <QComboBox>
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "data/estado.h"
 #include "plataforma/fechas.h"
 #include "plataforma/listview.h"
+#include "plataforma/msgbox.h"
 #include "plataforma/texto.h"
 #include "ui/Principal.h"
 
@@ -33,6 +35,18 @@ inline Principal& arranca(const CarpetaPrograma& carpeta, const std::vector<Sort
   estado().numpenas = int(penas.size()) + 1;
   return p;
 }
+
+// A check test: its own program folder, scripted message boxes, and the syndicates file's bytes.
+class Comprobacion : public ::testing::Test {
+ protected:
+  Principal& arranca(const std::vector<Sorteo>& sorteos, const std::vector<Pena>& penas) {
+    return comprobacion::arranca(carpeta, sorteos, penas);
+  }
+  QByteArray apuestas() const { return carpeta.lee(QStringLiteral("apuestas.dat")); }
+
+  CarpetaPrograma carpeta;
+  plataforma::Respondedor respuestas;
+};
 
 // Sub-items 1.. of a row as texts.
 inline QStringList subTextos(const plataforma::ListView* lista, int fila) {
