@@ -5,6 +5,7 @@
 #include <array>
 
 #include "data/registros.h"
+#include "statistics/frecuencias.h"
 
 #include "plataforma/controles.h"
 
@@ -135,6 +136,15 @@ class Principal : public QMainWindow {
   void Command7_Click();  // "Editar Peña"
   void Command4_Click();  // "Manual"
   void Crearp_Click();    // menu "Crear peña nueva"
+
+  // Frequency statistics, tab "Estadísticas": totals and per weekday ("Lunes", "Jueves",
+  // "Sábado"), numbers 1 to 25 and 25 to 49 (row r of a second half is number r + 24).
+  Frecuencias frecuencias1{1};
+  Frecuencias frecuencias2{1};
+  Frecuencias frecuenciasdia1{3};
+  Frecuencias frecuenciasdia2{3};
+  int sorteoscontados = 0;
+  std::array<double, 2> fechasperiodo{};  // newest and oldest selected draw
 
   // Ends the program: closes every file and unloads the window.
   void salir_Click();
