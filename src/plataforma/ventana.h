@@ -3,6 +3,8 @@
 // and destroying it when control returns to the event loop, so that a window's own handler may
 // unload it.
 #include <QPointer>
+#include <QVariant>
+#include <QWidget>
 
 namespace plataforma {
 
@@ -28,5 +30,12 @@ class Unica {
     return v;
   }
 };
+
+// Marks a window as one of the program's own dialogs. The main window runs its activation when it
+// comes back to the front from one of these, never from a message box or a system dialog.
+inline void dialogoPropio(QWidget* w) { w->setProperty("bolvanta_dialogo", true); }
+inline bool esDialogoPropio(const QWidget* w) {
+  return w && w->property("bolvanta_dialogo").toBool();
+}
 
 }  // namespace plataforma

@@ -73,6 +73,7 @@ QPixmap dibujo(const QString& recurso, int anchoTwips, int altoTwips) {
 }  // namespace
 
 Crea::Crea() {
+  plataforma::dialogoPropio(this);
   setWindowTitle(QString::fromUtf8("Crear peña nueva..."));
   creaControles();
   // Activation as the program means it: the editor comes to the front from another window of the

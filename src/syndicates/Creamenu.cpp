@@ -38,6 +38,7 @@ const char* const MULTIPLES[] = {"7 números (7 apuestas)",    "8 números (28 a
 }  // namespace
 
 Creamenu::Creamenu() {
+  plataforma::dialogoPropio(this);
   setWindowTitle(QString::fromUtf8("Menú creación"));
   setFixedSize(px(5400), px(3600));
 
