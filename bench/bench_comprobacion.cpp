@@ -25,12 +25,13 @@
 #include "data/registros.h"
 #include "plataforma/fechas.h"
 #include "plataforma/listview.h"
+#include "plataforma/msgbox.h"
 #include "plataforma/sistema.h"
 #include "ui/Principal.h"
 
 namespace {
 
-constexpr int SORTEOS = 4000;
+int SORTEOS = 4000;
 constexpr int SENCILLAS = 40;
 constexpr int APUESTAS = 10;
 constexpr int MULTIPLES = 10;
@@ -96,8 +97,7 @@ void preparaCarpeta(const QString& carpeta) {
     apuestas += p.codifica();
   }
   for (const auto& [nombre, datos] : {std::pair{QStringLiteral("numeros.dat"), numeros},
-                                       std::pair{QStringLiteral("apuestas.dat"), apuestas},
-                                       std::pair{QStringLiteral("tablas.bin"), QByteArray("\r\n")}}) {
+                                       std::pair{QStringLiteral("apuestas.dat"), apuestas}}) {
     QFile f(carpeta + "/" + nombre);
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     f.write(datos);
@@ -200,22 +200,33 @@ void CuentaDesnuda(benchmark::State& estadoBanco) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const bool corto = modoCorto(argc, argv);
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
+  if (corto) SORTEOS = 60;
+  const int veces = corto ? 1 : 0;
 
   QTemporaryDir carpeta;
   preparaCarpeta(carpeta.path());
+  if (!copiaArchivosPrograma(carpeta.path())) return 1;
   plataforma::fijaCarpetaPrograma(carpeta.path());
+  // A box would wait for a click that never comes: the benchmark stops and says which box it was.
+  plataforma::fijaRespondedor([](const plataforma::Caja& caja) -> int {
+    std::fprintf(stderr, "Mensaje inesperado: %s: %s\n", qPrintable(caja.titulo), qPrintable(caja.texto));
+    std::exit(1);
+  });
   principal().Form_Load();
-  // The syndicate list sets the cursor in the program; here there is no list to do it.
-  estado().numpenas = SENCILLAS + MULTIPLES + 1;
+  if (estado().numpenas != SENCILLAS + MULTIPLES + 1) {
+    std::fprintf(stderr, "Se esperaban %d peñas y hay %d\n", SENCILLAS + MULTIPLES, estado().numpenas - 1);
+    return 1;
+  }
 
   benchmark::RegisterBenchmark("compruebasencillas/solo_premios", SoloPremios)
-      ->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+      ->Iterations(veces ? veces : 3)->UseManualTime()->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("compruebasencillas/todas_las_filas", TodasLasFilas)
-      ->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+      ->Iterations(veces ? veces : 2)->UseManualTime()->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("cuenta_desnuda", CuentaDesnuda)
-      ->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+      ->Iterations(veces ? veces : 5)->UseManualTime()->Unit(benchmark::kMillisecond);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
 

@@ -5,6 +5,7 @@ list(APPEND NUCLEO
   ${AQUI}/archivos.h ${AQUI}/archivos.cpp
   ${AQUI}/basedatos.h ${AQUI}/basedatos.cpp
   ${AQUI}/sistema.h ${AQUI}/sistema.cpp
+  ${AQUI}/traducciones.h ${AQUI}/traducciones.cpp
   ${AQUI}/red.h ${AQUI}/red.cpp
 )
 list(APPEND VENTANAS

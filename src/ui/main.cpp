@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "plataforma/traducciones.h"
 #include "ui/Presentacion.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Bolvanta"));
   QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+  plataforma::cargaTraducciones();
   // The main window ends the program itself, through its exit command.
   QApplication::setQuitOnLastWindowClosed(false);
   presentacion().show();

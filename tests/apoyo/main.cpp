@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "apoyo/servidor.h"
+#include "plataforma/traducciones.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
+  // Qt's own texts in Spanish, as the program loads them.
+  plataforma::cargaTraducciones();
   // No test reaches the internet: whatever a test does not send to its own server goes nowhere.
   aislaRed();
   return RUN_ALL_TESTS();
