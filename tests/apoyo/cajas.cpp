@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -38,5 +39,11 @@ void CajasReales::mira() {
   }
   QAbstractButton* boton = caja->defaultButton();
   if (!boton && !caja->buttons().isEmpty()) boton = caja->buttons().first();
+  // The window the box belongs to gets the focus back, as a desktop's window manager gives it; the
+  // offscreen platform leaves no window active.
+  QPointer<QWidget> duena = caja->parentWidget() ? caja->parentWidget()->window() : nullptr;
   if (boton) QTest::mouseClick(boton, Qt::LeftButton);
+  if (duena) QTimer::singleShot(0, duena, [duena] {
+    if (duena->isVisible()) duena->activateWindow();
+  });
 }
