@@ -128,7 +128,10 @@ void Principal::muestrapena(int n) {
                                            "problema. Error ") +
                              QString::number(numero),
                          plataforma::vbExclamation, titulo);
-    } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero < 0) {
+    } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero == plataforma::ERR_BD_ELEMENTO ||
+               numero < 0) {
+      // A table or column missing from the report database is a damaged program file as much as
+      // a missing row is; the syndicates file has nothing to do with it.
       plataforma::MsgBox(QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha "
                                            "sido modificado o eliminado. Reinstale el programa. Error ") +
                              QString::number(numero),
