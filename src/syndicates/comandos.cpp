@@ -122,6 +122,7 @@ void Principal::Command3_Click() {
 }
 
 void Principal::Command4_Click() {
+  if (!permiteCambios()) return;
   estado().numapuestas = 0;
   creamenu().Show();
 }
@@ -132,6 +133,7 @@ void Principal::Command7_Click() {
   Estado& e = estado();
   Pena pena;
   if (!seleccionada(pena)) return;
+  if (!permiteCambios()) return;
   e.editando = 1;
   e.numapuestas = 0;
   e.solouna = 1;
