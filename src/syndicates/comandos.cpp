@@ -109,6 +109,8 @@ void Principal::Command3_Click() {
                          plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) !=
       plataforma::vbYes)
     return;
+  // Read-only data: not even a syndicates file that could be rewritten is touched.
+  if (!permiteCambios()) return;
   try {
     quitaRegistro(e.ruta, e.penaelegida);
   } catch (const plataforma::Error& error) {
