@@ -2,7 +2,6 @@
 // are made read-only for real (immutable, which stops root too), so that what the program shows and
 // what it leaves on disk are those of a real installation.
 #include <QDir>
-#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -16,7 +15,6 @@
 #include "apoyo/inmutable.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
-#include "plataforma/error.h"
 #include "plataforma/fechas.h"
 #include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
@@ -120,32 +118,4 @@ TEST(SoloLectura, DataIsShownAndNoChangeIsMade) {
     descargaPrincipal();
     procesaDescargas();
   }
-}
-
-// The file layer: a read-only file opens, reads, and refuses a write without touching the file or
-// its copy in memory.
-TEST(SoloLectura, AReadOnlyFileOpensForReadingOnly) {
-  CarpetaPrograma carpeta;
-  carpeta.escribe("r.dat", "12345678");
-  SoloLectura protegido;
-  if (!protegido.protege({carpeta.archivo("r.dat")}))
-    GTEST_SKIP() << "Sin archivos de solo lectura: " << protegido.motivo().toStdString();
-  auto& a = plataforma::archivos();
-  a.abre(9, carpeta.archivo("r.dat"), plataforma::Acceso::Aleatorio, 4);
-  EXPECT_TRUE(a.soloLectura(9));
-  EXPECT_EQ(a.lee(9, 2), "5678");
-  for (auto escribe : {+[] { plataforma::archivos().escribe(9, 1, "abcd"); },
-                       +[] { plataforma::archivos().escribeBytes(9, 9, "x"); }}) {
-    try {
-      escribe();
-      ADD_FAILURE() << "la escritura no falló";
-    } catch (const plataforma::Error& e) {
-      EXPECT_EQ(e.numero(), plataforma::ERR_ACCESO);
-    }
-  }
-  EXPECT_EQ(a.lee(9, 1), "1234");
-  EXPECT_EQ(a.registros(9), 2);
-  a.cierra(9);
-  EXPECT_EQ(carpeta.lee("r.dat"), "12345678");
-  EXPECT_FALSE(a.soloLectura(9));
 }
