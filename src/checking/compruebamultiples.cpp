@@ -124,7 +124,7 @@ void Principal::compruebamultiples(int N) {
       // Only the last draw of the loop moves the date of the newest draw counted.
       if (i == primero && p.fechacomprobado != masNueva) {
         propia().fechacomprobado = masNueva;
-        plataforma::sinErrores([&] { escribePena(j, e.penaactual); });
+        if (!e.sololectura) plataforma::sinErrores([&] { escribePena(j, e.penaactual); });
       }
     }
   }
@@ -166,7 +166,8 @@ void Principal::premiosmultiple(int h) {
     if (p.tipo == 503) nuevafila();
   }
 
-  escribePena(numpena, p);
+  // Read-only data keeps its counters as they stand (see compruebasencillas).
+  if (!estado().sololectura) escribePena(numpena, p);
 }
 
 void Principal::nuevafila() {

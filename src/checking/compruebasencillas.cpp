@@ -185,7 +185,9 @@ void Principal::compruebasencillas(int N) {
         propia().fechacomprobado = masNueva;
         escribir = true;
       }
-      if (escribir) plataforma::sinErrores([&] { escribePena(j, propia()); });
+      // On read-only data nothing is counted into the file: the counters stay as they stand and
+      // these draws are counted once the data can be written again.
+      if (escribir && !e.sololectura) plataforma::sinErrores([&] { escribePena(j, propia()); });
     }
   }
   // penaactual ends as the record read last, as after reading every record into it.

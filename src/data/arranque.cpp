@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QScrollBar>
 
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
@@ -51,11 +52,14 @@ void Principal::Form_Load() {
   }
 
   leeconfiguracion();
+  // Read-only data is shown all the same; changes are refused from here on.
+  e.sololectura = datosSoloLectura();
   estadosorteos();
   refrescavistas();
   informesorteo(1);
   Command1_Click(0);
   compruebamensaje();
+  if (e.sololectura) avisopermiso();
 }
 
 void Principal::Form_Activate() {

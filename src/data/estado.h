@@ -31,6 +31,9 @@ struct Estado {
   int penaelegida = 0;
   int penascambiadas = 0;
   std::array<qint16, 50> listanumeros{};  // 1..49
+  // The program folder or one of its data files cannot be written (a read-only folder, file or
+  // medium): the data is shown as it stands and every change is refused.
+  bool sololectura = false;
 };
 
 Estado& estado();

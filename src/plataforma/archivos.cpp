@@ -17,6 +17,7 @@ struct Archivos::Abierto {
   QByteArray datos;
   qint64 posicion = 0;  // next byte of text input or of a byte-access scan, 0-based
   bool fin = false;
+  bool soloLectura = false;
   quint64 generacion = 0;
 };
 
@@ -74,7 +75,10 @@ void Archivos::abre(int numero, const QString& ruta, Acceso acceso, int longitud
     if (!a->archivo.open(QIODevice::ReadOnly))
       falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
   } else if (!a->archivo.open(QIODevice::ReadWrite)) {
-    falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+    // What is there can still be read; only a missing file that cannot be created is an error.
+    if (!QFileInfo(ruta).isFile() || !a->archivo.open(QIODevice::ReadOnly))
+      falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+    a->soloLectura = true;
   }
   a->datos = a->archivo.readAll();
   a->generacion = nuevaGeneracion();
@@ -82,6 +86,11 @@ void Archivos::abre(int numero, const QString& ruta, Acceso acceso, int longitud
 }
 
 bool Archivos::abierto(int numero) const { return abiertos_.count(numero) != 0; }
+
+bool Archivos::soloLectura(int numero) const {
+  auto it = abiertos_.find(numero);
+  return it != abiertos_.end() && it->second->soloLectura;
+}
 
 QString Archivos::ruta(int numero) const { return de(numero).archivo.fileName(); }
 
@@ -138,6 +147,7 @@ void Archivos::escribeBytes(int numero, qint64 posicion, const QByteArray& datos
   if (a.acceso == Acceso::Entrada)
     falla(54, QStringLiteral("Modo de archivo incorrecto"));
   if (posicion < 1) falla(63, QStringLiteral("Número de registro incorrecto"));
+  if (a.soloLectura) falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
   const qint64 desde = posicion - 1;
   // Even a write that fails half-way may have changed the file.
   a.generacion = nuevaGeneracion();
@@ -195,6 +205,11 @@ void borraArchivo(const QString& ruta) {
     throw Error(ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
   if (!QFile::remove(ruta))
     throw Error(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+}
+
+bool escribible(const QString& ruta) {
+  const int modo = QFileInfo(ruta).isDir() ? W_OK | X_OK : W_OK;
+  return ::access(QFile::encodeName(ruta).constData(), modo) == 0;
 }
 
 }  // namespace plataforma

@@ -21,9 +21,12 @@ class Archivos {
   Archivos(const Archivos&) = delete;
   Archivos& operator=(const Archivos&) = delete;
 
-  // Opening a missing file creates it empty, except for text input (error 53).
+  // Opening a missing file creates it empty, except for text input (error 53). A file that exists
+  // and can be read but not written (a read-only file or folder) is opened for reading only: every
+  // write to it then fails with error 75 before anything is touched.
   void abre(int numero, const QString& ruta, Acceso acceso, int longitud = 0);
   bool abierto(int numero) const;
+  bool soloLectura(int numero) const;  // false when the number is not open
   QString ruta(int numero) const;
   void cierra(int numero);  // no error when the number is not open
   void cierraTodos();
@@ -69,5 +72,7 @@ Archivos& archivos();
 qint64 longitudArchivo(const QString& ruta);
 // Deletes a file; error 53 when it does not exist, 75 when it cannot be deleted.
 void borraArchivo(const QString& ruta);
+// Whether this process may write the file, or create and remove files in the folder.
+bool escribible(const QString& ruta);
 
 }  // namespace plataforma

@@ -1,8 +1,11 @@
 #include "msgbox.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <algorithm>
 
@@ -49,7 +52,25 @@ int indiceDefecto(int estilo, int botones) {
   return pedido < botones ? pedido : 0;
 }
 
+// A box opened while the mouse holds a scroll bar's arrow or a slider (from its change handler)
+// takes the mouse release for itself: the control never learns that the button went up, and its
+// auto-repeat would move it again and again, each step opening another box. Every slider is told
+// the button is up before the box opens; one that is not pressed ignores the release.
+void sueltaDeslizadores() {
+  QList<QPointer<QAbstractSlider>> deslizadores;
+  for (QWidget* w : QApplication::allWidgets())
+    if (auto* d = qobject_cast<QAbstractSlider*>(w)) deslizadores.append(d);
+  for (const QPointer<QAbstractSlider>& d : deslizadores) {
+    if (!d) continue;
+    const QPointF centro = QRectF(d->rect()).center();
+    QMouseEvent suelta(QEvent::MouseButtonRelease, centro, d->mapToGlobal(centro), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(d, &suelta);
+  }
+}
+
 int muestraVentana(const QString& texto, int estilo, const QString& titulo) {
+  sueltaDeslizadores();
   QMessageBox caja(icono(estilo), titulo, texto, QMessageBox::NoButton, QApplication::activeWindow());
   caja.setTextFormat(Qt::PlainText);  // the program's texts are plain; "<" must show as typed
   if (estilo & 4096) caja.setWindowFlag(Qt::WindowStaysOnTopHint);  // vbSystemModal

@@ -2,6 +2,7 @@
 // Every window of the program exists once: created on first use, and unloaded by hiding it at once
 // and destroying it when control returns to the event loop, so that a window's own handler may
 // unload it.
+#include <QDialog>
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
@@ -36,6 +37,17 @@ class Unica {
 inline void dialogoPropio(QWidget* w) { w->setProperty("bolvanta_dialogo", true); }
 inline bool esDialogoPropio(const QWidget* w) {
   return w && w->property("bolvanta_dialogo").toBool();
+}
+
+// Whether a window that became active counts as a place the user came from when a window's
+// activation asks where that was. Message boxes, the system's file and print dialogs, menus and
+// tooltips open and close over a window without the user leaving it.
+inline bool cuentaParaActivacion(const QWidget* w) {
+  if (!w) return false;
+  if (esDialogoPropio(w)) return true;
+  if (qobject_cast<const QDialog*>(w)) return false;
+  const Qt::WindowType tipo = w->windowType();
+  return tipo != Qt::Popup && tipo != Qt::ToolTip;
 }
 
 }  // namespace plataforma

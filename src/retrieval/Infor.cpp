@@ -1,5 +1,6 @@
 #include "retrieval/Infor.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
 
@@ -22,6 +23,7 @@ void descargaInfor() {
 }
 
 Infor::Infor() {
+  plataforma::dialogoPropio(this);
   setWindowTitle(QStringLiteral("Noticias del jefe..."));
   setFixedSize(px(7200), px(6600));
 
@@ -77,6 +79,11 @@ void Infor::Show() {
 }
 
 void Infor::Label3_Click() { descargaInfor(); }
+
+void Infor::closeEvent(QCloseEvent* evento) {
+  evento->ignore();
+  descargaInfor();
+}
 
 void Infor::Timer1_Timer() {
   izquierda1 += paso;

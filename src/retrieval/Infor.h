@@ -27,6 +27,11 @@ class Infor : public QWidget {
   plataforma::Etiqueta* Label3 = nullptr;  // closes the window
   plataforma::NavegadorWeb* WebBrowser1 = nullptr;
   QTimer* Timer1 = nullptr;  // 100 ms
+
+ protected:
+  // Closed from its title bar too, the window is unloaded as "Cerrar" unloads it: a hidden window
+  // would keep its timer running and show its old page when the news is asked for again.
+  void closeEvent(QCloseEvent* evento) override;
 };
 
 Infor& infor();

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "data/avisopermiso.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
@@ -51,6 +52,8 @@ void Principal::Baja_Click() { Picture2_Click(); }
 
 void Principal::Picture2_Click() {
   if (Infor* infor = inforSiExiste(); infor && infor->isVisible()) return;
+  // New draws could not be stored.
+  if (!permiteCambios()) return;
   try {
     const QDate hoy = plataforma::hoy();
     pdfpedido = false;

@@ -514,7 +514,7 @@ void Crea::closeEvent(QCloseEvent* evento) {
 bool Crea::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() == QEvent::WindowActivate && objeto->isWidgetType()) {
     auto* w = static_cast<QWidget*>(objeto);
-    if (w->isWindow() && !qobject_cast<QDialog*>(w)) {
+    if (w->isWindow() && plataforma::cuentaParaActivacion(w)) {
       const bool deOtra = ultimaActiva_ != this;
       ultimaActiva_ = w;
       if (w == this && deOtra && cargado_) Form_Activate();

@@ -109,6 +109,8 @@ void Principal::Command3_Click() {
                          plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) !=
       plataforma::vbYes)
     return;
+  // Read-only data: not even a syndicates file that could be rewritten is touched.
+  if (!permiteCambios()) return;
   try {
     quitaRegistro(e.ruta, e.penaelegida);
   } catch (const plataforma::Error& error) {
@@ -122,6 +124,7 @@ void Principal::Command3_Click() {
 }
 
 void Principal::Command4_Click() {
+  if (!permiteCambios()) return;
   estado().numapuestas = 0;
   creamenu().Show();
 }
@@ -132,6 +135,7 @@ void Principal::Command7_Click() {
   Estado& e = estado();
   Pena pena;
   if (!seleccionada(pena)) return;
+  if (!permiteCambios()) return;
   e.editando = 1;
   e.numapuestas = 0;
   e.solouna = 1;

@@ -47,6 +47,9 @@ void Crea::HScroll1_Change() {
       HScroll1->setValue(apuestacargada);
     }
     if (apuestaanadida == 0) {
+      // The box opens inside the navigator's own handler: nothing that moves the navigator while
+      // it is open may run this handler again (the box itself ends a held arrow's repeat).
+      const QSignalBlocker bloqueo(HScroll1);
       MsgBox(QString::fromUtf8("¡¡ ") + palabra + QString::fromUtf8("números !!. Por favor, completa la apuesta."),
              vbInformation, QStringLiteral("Error"));
     } else if (++apuestaanadida >= 2) {

@@ -2,6 +2,7 @@
 // mode and chart) and its fact sheet in the report database, which the syndicate report prints.
 #include <QLabel>
 #include <algorithm>
+#include <optional>
 
 #include "data/ayudas.h"
 #include "data/estado.h"
@@ -61,8 +62,12 @@ void Principal::ListView1_ItemClick(int Index) {
 void Principal::muestrapena(int n) {
   Estado& e = estado();
   try {
-    Tabla apuestas(QString::fromUtf8("Peñanums"));
-    apuestas.cn.Execute(QString::fromUtf8("delete * from Peñanums"));
+    // Read-only data leaves the report tables as they are: the details are shown all the same.
+    std::optional<Tabla> apuestas;
+    if (!e.sololectura) {
+      apuestas.emplace(QString::fromUtf8("Peñanums"));
+      apuestas->cn.Execute(QString::fromUtf8("delete * from Peñanums"));
+    }
     double sinPremio = 0;
     double total = 0;
 
@@ -80,8 +85,10 @@ void Principal::muestrapena(int n) {
         const QString texto = textoApuesta(p, b, m);
         ListView5->Add(texto);
         // Adding the next row writes the one before.
-        apuestas.rs.AddNew();
-        apuestas.rs.setField(QStringLiteral("Numeros"), texto);
+        if (apuestas) {
+          apuestas->rs.AddNew();
+          apuestas->rs.setField(QStringLiteral("Numeros"), texto);
+        }
       }
       for (int k = 0; k < 5; ++k) Label3[k]->setText(QString::number(p.aciertos[k + 3]));
 
@@ -98,7 +105,7 @@ void Principal::muestrapena(int n) {
         sinPremio = double(std::max<qint64>(0, P - T));
       }
       // A syndicate without bets added no row, and there is none to write.
-      if (B > 0) apuestas.rs.Update();
+      if (B > 0 && apuestas) apuestas->rs.Update();
     }
 
     MSChart3->fijaFila({QStringLiteral(" "), sinPremio, total});
@@ -117,7 +124,7 @@ void Principal::muestrapena(int n) {
       Label28->setText(QStringLiteral("-Apuestas sencillas."));
     }
 
-    apuestas.cierra();
+    if (apuestas) apuestas->cierra();
     fichapena();
   } catch (const plataforma::Error& error) {
     const int numero = error.numero();
@@ -128,7 +135,10 @@ void Principal::muestrapena(int n) {
                                            "problema. Error ") +
                              QString::number(numero),
                          plataforma::vbExclamation, titulo);
-    } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero < 0) {
+    } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero == plataforma::ERR_BD_ELEMENTO ||
+               numero < 0) {
+      // A table or column missing from the report database is a damaged program file as much as
+      // a missing row is; the syndicates file has nothing to do with it.
       plataforma::MsgBox(QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha "
                                            "sido modificado o eliminado. Reinstale el programa. Error ") +
                              QString::number(numero),
@@ -145,11 +155,17 @@ void Principal::muestrapena(int n) {
 // The fact sheet of the syndicate in penaactual, written over the one row of table "Peña".
 void Principal::fichapena() {
   const Pena& p = estado().penaactual;
+  const QString diasajugar = sinBlancosFinales(p.dias);
+  const float dinero = gastoSemanal(p.tipo, configuracion.precio, diasajugar);
+  if (estado().sololectura) {
+    // The cost as the database would have given it back.
+    Label37->setText(numeroEs(dinero) + QStringLiteral(" euros."));
+    Image2[0]->setPicture(ImageList1, 5);
+    return;
+  }
   Tabla ficha(QString::fromUtf8("Peña"));
   plataforma::Recordset& rs = ficha.rs;
-  const QString diasajugar = sinBlancosFinales(p.dias);
   rs.setField(QStringLiteral("Diasajugar"), sinNulos(diasajugar));
-  const float dinero = gastoSemanal(p.tipo, configuracion.precio, diasajugar);
   rs.setField(QStringLiteral("Dinero"), double(dinero));
   rs.setField(QStringLiteral("Nombre"), sinNulos(p.nombre));
   rs.setField(QStringLiteral("Dia1"), plataforma::fechaDe(p.fechacreacion));

@@ -418,10 +418,16 @@ bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
   }
   if (evento->type() == QEvent::WindowActivate && objeto->isWidgetType()) {
     auto* w = static_cast<QWidget*>(objeto);
-    if (w->isWindow()) {
-      QWidget* anterior = ultimaActiva_;
-      ultimaActiva_ = w;
-      if (w == this && anterior != this) Form_Activate();
+    if (w->isWindow() && plataforma::cuentaParaActivacion(w)) {
+      if (w == this) {
+        // The first time it is shown, and back from one of the program's own windows; not from
+        // a message box, a system dialog or another application.
+        const bool toca = activaciones == 0 || vieneDeDialogo_;
+        vieneDeDialogo_ = false;
+        if (toca) Form_Activate();
+      } else {
+        vieneDeDialogo_ = plataforma::esDialogoPropio(w);
+      }
     }
   }
   return QMainWindow::eventFilter(objeto, evento);

@@ -230,7 +230,7 @@ class Principal : public QMainWindow {
   void creaMenus();
   void pasoComprobacion();
   bool cargado_ = false;
-  QWidget* ultimaActiva_ = nullptr;
+  bool vieneDeDialogo_ = false;  // the last other window active was one of the program's own
 };
 
 // The one main window, created on first use.

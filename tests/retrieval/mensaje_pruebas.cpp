@@ -19,6 +19,8 @@
 #include "plataforma/texto.h"
 #include "plataforma/twips.h"
 #include "retrieval/Infor.h"
+#include <QPointer>
+#include <QTimer>
 #include "ui/Principal.h"
 
 namespace {
@@ -232,6 +234,27 @@ TEST_F(Noticias, TheNewsWindowStaysOnTopAtTheCornerAndShowsOnlyARealFile) {
   EXPECT_EQ(inforSiExiste(), nullptr);
   // Nor does the window ever reach the network for its page.
   EXPECT_TRUE(servidor.pedidas().isEmpty());
+}
+
+// Closed from its title bar, the window is unloaded as "Cerrar" unloads it: its timer stops and
+// "Ver mensaje" shows the page as the file holds it now.
+TEST_F(Noticias, ClosingTheNewsWindowFromItsTitleBarUnloadsIt) {
+  Principal& p = arranca(true);
+  carpeta.escribe(QStringLiteral("informe.dat"), "<p>Vieja noticia");
+  p.Command6_Click();
+  ASSERT_TRUE(mostrada());
+  QPointer<Infor> v = &infor();
+  QPointer<QTimer> reloj = v->Timer1;
+  EXPECT_TRUE(v->close() || !v->isVisible());
+  EXPECT_FALSE(reloj && reloj->isActive());
+  procesaDescargas();
+  EXPECT_TRUE(v.isNull());
+
+  carpeta.escribe(QStringLiteral("informe.dat"), "<p>Noticia nueva");
+  p.Command6_Click();
+  ASSERT_TRUE(mostrada());
+  EXPECT_TRUE(infor().WebBrowser1->textoMostrado().contains(QStringLiteral("Noticia nueva")));
+  EXPECT_TRUE(infor().Timer1->isActive());
 }
 
 TEST_F(Noticias, TheCaptionCreepsRightThenBouncesBetweenSixteenAndTwoHundredFiftyFour) {

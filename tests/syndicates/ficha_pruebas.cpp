@@ -151,20 +151,41 @@ TEST_F(Ficha, DamagedRecordAndDatabaseFailuresAreReported) {
   EXPECT_EQ(respuestas.cajas().back().titulo, "¡Vaya hombre!");
   EXPECT_EQ(respuestas.cajas().back().estilo, plataforma::vbExclamation);
 
-  escribePena(1, sencilla("UNA", 2));
-  plataforma::Conexion cn;
-  cn.Open(plataforma::cadenaConexion(carpeta.ruta()));
-  cn.Execute("DROP TABLE \"Peñanums\"");
-  p.ListView1_ItemClick(1);
-  EXPECT_EQ(ultimaCaja(), "Posiblemente el fichero de apuestas está corrupto. Error 3265");
-  ASSERT_EQ(principalSiExiste(), &p);
+}
 
-  cn.Execute("CREATE TABLE \"Peñanums\" (\"Numeros\" TEXT)");
-  cn.Execute("DELETE FROM \"Peña\"");  // the fact sheet's one row
-  p.ListView1_ItemClick(1);
-  EXPECT_EQ(ultimaCaja(), "Un archivo necesario para el funcionamiento del programa ha sido modificado o "
-                          "eliminado. Reinstale el programa. Error 3021");
-  EXPECT_EQ(principalSiExiste(), nullptr);
+// A report database that lacks a table, a column or its fact sheet row is a damaged program file,
+// not a damaged syndicates file: the program asks to be reinstalled and ends.
+TEST(FichaDanada, AMissingTableColumnOrRowAsksForAReinstall) {
+  struct Caso {
+    const char* sql;
+    int error;
+  };
+  const Caso casos[] = {{"DROP TABLE \"Peñanums\"", 3265},
+                        {"DROP TABLE \"Peña\"", 3265},
+                        {"DROP TABLE \"Peñanums\"; CREATE TABLE \"Peñanums\" (\"Otro\" TEXT)", 3265},
+                        {"CREATE TABLE t AS SELECT \"Nombre\" FROM \"Peña\"; DROP TABLE \"Peña\"; "
+                         "ALTER TABLE t RENAME TO \"Peña\"", 3265},
+                        {"DELETE FROM \"Peña\"", 3021}};
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.sql);
+    CarpetaPrograma carpeta;
+    plataforma::Respondedor respuestas;
+    Principal& p = arranca(carpeta, {}, {sencilla("UNA", 2)});
+    {
+      plataforma::Conexion cn;
+      cn.Open(plataforma::cadenaConexion(carpeta.ruta()));
+      cn.Execute(QString::fromUtf8(caso.sql));
+    }
+    p.ListView1_ItemClick(1);
+    ASSERT_FALSE(respuestas.cajas().empty());
+    EXPECT_EQ(respuestas.cajas().front().texto.toStdString(),
+              QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha sido modificado "
+                                "o eliminado. Reinstale el programa. Error %1")
+                  .arg(caso.error)
+                  .toStdString());
+    EXPECT_EQ(respuestas.cajas().size(), 1u);
+    EXPECT_EQ(principalSiExiste(), nullptr);
+  }
 }
 
 TEST_F(Ficha, MissingDatabaseEndsTheProgram) {

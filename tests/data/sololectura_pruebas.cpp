@@ -1,0 +1,121 @@
+// The program on data it may not write: a read-only folder, or one read-only data file. The files
+// are made read-only for real (immutable, which stops root too), so that what the program shows and
+// what it leaves on disk are those of a real installation.
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "apoyo/carpeta.h"
+#include "apoyo/datos.h"
+#include "apoyo/inmutable.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/fechas.h"
+#include "plataforma/listview.h"
+#include "plataforma/msgbox.h"
+#include "syndicates/Crea.h"
+#include "syndicates/Creamenu.h"
+#include "ui/Principal.h"
+
+using plataforma::Respondedor;
+
+namespace {
+
+const QString PERMISO = "Error de permiso";
+
+// Every file of the folder with its bytes.
+std::map<QString, QByteArray> contenido(const CarpetaPrograma& carpeta) {
+  std::map<QString, QByteArray> r;
+  for (const QString& n : QDir(carpeta.ruta()).entryList(QDir::Files)) r[n] = carpeta.lee(n);
+  return r;
+}
+
+QStringList titulos(const Respondedor& r) {
+  QStringList t;
+  for (const auto& c : r.cajas()) t << c.titulo;
+  return t;
+}
+
+}  // namespace
+
+// The draws and the syndicates are shown, the permission message comes once, and every change is
+// refused with it; not one byte of the folder changes.
+TEST(SoloLectura, DataIsShownAndNoChangeIsMade) {
+  struct Caso {
+    const char* nombre;
+    QStringList protegidos;  // "" is the folder itself
+  };
+  const Caso casos[] = {
+      {"carpeta", {"", "apuestas.dat", "numeros.dat", "nums.ini", "www.txt", "Bolvanta.mdb", "tablas.bin"}},
+      {"numeros.dat", {"numeros.dat"}},
+      {"apuestas.dat", {"apuestas.dat"}},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nombre);
+    CarpetaPrograma carpeta;
+    plataforma::fijaReloj(QDateTime(QDate(2025, 3, 11), QTime(10, 0)));
+    escribeSorteos(carpeta, {sorteoDe(QDate(2025, 3, 1)), sorteoDe(QDate(2025, 3, 3)),
+                             sorteoDe(QDate(2025, 3, 6), {1, 2, 3, 30, 31, 32}), sorteoDe(QDate(2025, 3, 8))});
+    {
+      // nums.ini, www.txt and the report tables as an earlier run left them.
+      Respondedor r;
+      principal().Form_Load();
+      descargaPrincipal();
+      procesaDescargas();
+      plataforma::archivos().cierraTodos();
+    }
+    // PREMIADA hits three numbers of every draw and has counted none: every check would write it.
+    escribePenas(carpeta, {penaDe("PREMIADA", "Todos (L+J+S)", QDate(2025, 1, 2), {{1, 2, 3, 40, 41, 42}}),
+                           penaDe("OTRA", "Lunes", QDate(2025, 1, 2), {{40, 41, 42, 43, 44, 45}})});
+    const auto antes = contenido(carpeta);
+
+    SoloLectura protegidos;
+    QStringList rutas;
+    for (const QString& n : caso.protegidos) rutas << carpeta.archivo(n);
+    if (!protegidos.protege(rutas)) GTEST_SKIP() << "Sin archivos de solo lectura: " << protegidos.motivo().toStdString();
+
+    Respondedor respuestas;
+    Principal& p = principal();
+    p.Form_Load();
+    ASSERT_EQ(principalSiExiste(), &p);
+    EXPECT_EQ(titulos(respuestas), QStringList{PERMISO});
+    EXPECT_TRUE(estado().sololectura);
+    EXPECT_EQ(p.Label9[3]->text(), QString::fromUtf8("Sábado, 8 de marzo del 2025"));
+    EXPECT_EQ(p.Label9[2]->text(), "2");
+    ASSERT_EQ(p.ListView1->Count(), 2);
+    EXPECT_EQ(p.ListView1->Text(1).trimmed(), "PREMIADA");
+    EXPECT_EQ(p.Label3[0]->text(), "0");
+    p.Form_Activate();
+
+    // The check over three draws finds the prize, shows it and writes nothing.
+    p.HScroll1->setValue(3);
+    EXPECT_EQ(p.Text3->text(), "3");
+    bool premio = false;
+    for (int f = 1; f <= p.ListView2->Count(); ++f)
+      premio = premio || p.ListView2->subText(f, 7) == QString::fromUtf8("¡¡ Premio !! Has acertado 3 números.");
+    EXPECT_TRUE(premio);
+
+    // Every change is refused with the permission message.
+    estado().penaelegida = 1;
+    p.Command7_Click();
+    EXPECT_EQ(creaSiExiste(), nullptr);
+    p.Command4_Click();
+    p.Crearp_Click();
+    EXPECT_EQ(creamenuSiExiste(), nullptr);
+    p.Picture2_Click();
+    EXPECT_FALSE(p.Timer1->isActive());
+    respuestas.agrega(plataforma::vbYes);
+    p.Command3_Click();
+    EXPECT_EQ(titulos(respuestas),
+              (QStringList{PERMISO, PERMISO, PERMISO, PERMISO, PERMISO, "Borrar...", PERMISO}));
+    EXPECT_EQ(p.ListView1->Count(), 2);
+    EXPECT_EQ(contenido(carpeta), antes);
+    descargaPrincipal();
+    procesaDescargas();
+  }
+}
