@@ -13,6 +13,8 @@
 #include "plataforma/twips.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "ui/Acercade.h"
+#include "ui/Configurar.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -51,6 +53,7 @@ void Principal::Form_Load() {
   }
 
   leeconfiguracion();
+  compruebaformato();
   estadosorteos();
   refrescavistas();
   informesorteo(1);
@@ -82,6 +85,8 @@ void Principal::Form_Activate() {
   }
   e.solouna = 0;
   descargaCreamenu();
+  descargaAcercade();
+  descargaConfigurar();
   archivos().cierra(ARCH_TABLAS);
   pasoComprobacion();
 }
