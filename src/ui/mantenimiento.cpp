@@ -149,7 +149,6 @@ void Principal::Command5_Click() {
       // Every syndicate at once: a failure half-way must not leave some reset and some not.
       using namespace desplazamiento;
       QByteArray penas = archivos().contenido(ARCH_APUESTAS);
-      penas.truncate(penas.size() / Pena::LONGITUD * Pena::LONGITUD);
       const double hoy = plataforma::oleDe(plataforma::hoy());
       for (qint64 k = 0; k < penas.size() / Pena::LONGITUD; ++k) {
         char* r = penas.data() + k * Pena::LONGITUD;
@@ -180,7 +179,7 @@ void Principal::ListView3_ItemClick(int Index) {
   const qint64 guardados = archivos().registros(ARCH_NUMEROS);
   if (r < 1 || r > guardados) return;
   try {
-    QByteArray sorteos = archivos().contenido(ARCH_NUMEROS).left(guardados * Sorteo::LONGITUD);
+    QByteArray sorteos = archivos().contenido(ARCH_NUMEROS);
     sorteos.remove(qint64(r - 1) * Sorteo::LONGITUD, Sorteo::LONGITUD);
     reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), sorteos);
   } catch (const plataforma::Error& error) {

@@ -83,89 +83,52 @@ TEST(Acercade, NamesTheSystemFromItsVersion) {
   EXPECT_EQ(abiertas, QStringList{"http://www.bolvanta.es/"});
 }
 
-class Configuracion_ : public ::testing::Test {
- protected:
-  void SetUp() override {
-    principal().Form_Load();
-    // Reserved fields and a host that no writer may lose.
-    QByteArray ini = carpeta.lee("nums.ini");
-    ini.replace(0, 2, QByteArray("\x11\x22", 2));
-    ini.replace(2, 8, QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08", 8));
-    ini.replace(10, 2, QByteArray("\x33\x44", 2));
-    ini.replace(78, 8, QByteArray("reserva!"));
-    plataforma::archivos().escribe(ARCH_NUMS_INI, 1, ini);
-    fijos = ini;
-  }
-  // The bytes of nums.ini other than the price and the months.
-  void fijosIntactos(const char* caso) {
-    const QByteArray ini = carpeta.lee("nums.ini");
-    ASSERT_EQ(ini.size(), 86) << caso;
-    EXPECT_EQ(ini.left(12), fijos.left(12)) << caso;
-    EXPECT_EQ(ini.mid(18), fijos.mid(18)) << caso;
-  }
+TEST(Configurar, EveryChangeWritesTheWholeRecordWithValidValuesOnly) {
   CarpetaPrograma carpeta;
   Respondedor respuestas;
-  QByteArray fijos;
-};
-
-TEST_F(Configuracion_, LoadingShowsTheStoredValues) {
+  principal().Form_Load();
+  // Reserved fields and corrections that no writer may lose.
+  QByteArray fijos = carpeta.lee("nums.ini");
+  fijos.replace(0, 12, "\x11\x22" "correcci" "\x33\x44").replace(78, 8, "reserva!");
+  plataforma::archivos().escribe(ARCH_NUMS_INI, 1, fijos);
   Configurar& c = configurar();
   c.Form_Load();
   EXPECT_EQ(c.Text1->text(), "1");
   EXPECT_EQ(c.Text2->text(), "24");
-  fijosIntactos("load");
-  c.Text1->setText("2,5");
-  configurar().Label2_Click();
-  procesaDescargas();
-  EXPECT_EQ(configurarSiExiste(), nullptr);
-  configurar().Form_Load();
-  EXPECT_EQ(configurar().Text1->text(), "2,5");
-  textosCaben(&configurar());
-  captura(&configurar(), "configurar");
-}
-
-TEST_F(Configuracion_, PriceIsStoredAsTypedOrRefused) {
-  Configurar& c = configurar();
-  c.Form_Load();
   struct Caso {
+    bool precio;         // the price box, or the months box
     const char* tecleado;
-    const char* caja;  // what the box shows afterwards
+    const char* caja;    // what the box shows afterwards
     float guardado;
   };
   const Caso casos[] = {
-      {"2,5", "2,5", 2.5f},   {"0.75", "0.75", 0.75f}, {"3,", "3,", 3.0f},
-      {"abc", "3", 3.0f},     // letters: the previous price comes back
-      {"", "", 3.0f},         // emptied: the price stays
-      {"-1", "3", 3.0f},      {"5000", "3", 3.0f},     {"1e3", "3", 3.0f},
-      {"0", "0", 0.0f},       {"1000", "1000", 1000.0f}};
+      {true, "2,5", "2,5", 2.5f}, {true, "0.75", "0.75", 0.75f}, {true, "3,", "3,", 3},
+      {true, "abc", "3", 3},      {true, "", "", 3},  // emptied: the price stays
+      {true, "-1", "3", 3},       {true, "5000", "3", 3},        {true, "1e3", "3", 3},
+      {true, "0", "0", 0},        {true, "1000", "1000", 1000},
+      {false, "36", "36", 36},    {false, "1", "1", 2},          {false, "0", "0", 2},
+      {false, "-5", "-5", 2},     {false, "12", "12", 12},       {false, "1x", "12", 12},
+      {false, "99999", "12", 12}, {false, "2,5", "12", 12},      {false, "", "", 12},
+      {false, "5000", "999", 999}};
   for (const Caso& k : casos) {
-    c.Text1->setText(k.tecleado);
-    EXPECT_EQ(c.Text1->text(), k.caja) << k.tecleado;
-    EXPECT_EQ(precioDe(carpeta.lee("nums.ini")), k.guardado) << k.tecleado;
-    fijosIntactos(k.tecleado);
+    QLineEdit* caja = k.precio ? c.Text1 : c.Text2;
+    caja->setText(k.tecleado);
+    EXPECT_EQ(caja->text(), k.caja) << k.tecleado;
+    const QByteArray ini = carpeta.lee("nums.ini");
+    ASSERT_EQ(ini.size(), 86) << k.tecleado;
+    EXPECT_EQ(ini.left(12) + ini.mid(18), fijos.left(12) + fijos.mid(18)) << k.tecleado;
+    if (k.precio) {
+      EXPECT_EQ(precioDe(ini), k.guardado) << k.tecleado;
+    } else {
+      EXPECT_EQ(mesesDe(ini), k.guardado) << k.tecleado;
+      for (QSlider* s : principal().Slider1) EXPECT_EQ(s->maximum(), k.guardado) << k.tecleado;
+    }
   }
-}
-
-TEST_F(Configuracion_, MonthsAreAtLeastTwoAndSetTheSliders) {
-  Configurar& c = configurar();
-  c.Form_Load();
-  struct Caso {
-    const char* tecleado;
-    const char* caja;
-    qint16 guardado;
-  };
-  const Caso casos[] = {
-      {"36", "36", 36}, {"1", "1", 2},     {"0", "0", 2},         {"-5", "-5", 2},
-      {"12", "12", 12}, {"1x", "12", 12},  {"99999", "12", 12},   {"2,5", "12", 12},
-      {"", "", 12},     {"5000", "999", 999}};
-  for (const Caso& k : casos) {
-    c.Text2->setText(k.tecleado);
-    EXPECT_EQ(c.Text2->text(), k.caja) << k.tecleado;
-    EXPECT_EQ(mesesDe(carpeta.lee("nums.ini")), k.guardado) << k.tecleado;
-    EXPECT_EQ(principal().Slider1[0]->maximum(), k.guardado) << k.tecleado;
-    EXPECT_EQ(principal().Slider1[1]->maximum(), k.guardado) << k.tecleado;
-    fijosIntactos(k.tecleado);
-  }
+  textosCaben(&c);
+  captura(&c, "configurar");
+  c.Label2_Click();
+  procesaDescargas();
+  EXPECT_EQ(configurarSiExiste(), nullptr);
 }
 
 TEST(Menus, ConfigurationAndAboutOpenTheirDialogsAndActivationClosesThem) {
