@@ -38,11 +38,18 @@ bool mismoArchivo(const QString& a, const QString& b) {
   return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
 }
 
+// More draws than a century of three draws a week, with room to spare: a file this large is
+// something else, and is not read into memory.
+constexpr qint64 MAXIMO_IMPORTABLE = qint64(Sorteo::LONGITUD) * 1000000;
+
+// The chosen file whole; a file too large to be a draws file reads as a partial record, which the
+// checks refuse for its size.
 QByteArray leeEntero(const QString& ruta) {
   QFile f(ruta);
   if (!f.exists()) throw plataforma::Error(plataforma::ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
   if (!f.open(QIODevice::ReadOnly))
     throw plataforma::Error(plataforma::ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+  if (f.size() > MAXIMO_IMPORTABLE) return QByteArray(1, '\0');
   return f.readAll();
 }
 
