@@ -133,9 +133,8 @@ TEST_F(Mantenimiento, ImportKeepsABackupAndShowsTheNewDraws) {
   // Converted: every draw with a Joker of 0.
   for (int i = 0; i < 3; ++i) EXPECT_EQ(anterior.mid(32 * i + 24, 8), QByteArray(8, '\0'));
   ASSERT_EQ(dialogos.size(), 2u);
-  EXPECT_EQ(dialogos[0].DialogTitle, "Seleccione el archivo NUMEROS.DAT");
-  EXPECT_EQ(dialogos[0].Filter, "Archivos de sorteos|numeros.dat");
-  EXPECT_EQ(dialogos[0].InitDir, "c:\\");
+  EXPECT_EQ(dialogos[0].DialogTitle + dialogos[0].Filter + dialogos[0].InitDir,
+            "Seleccione el archivo NUMEROS.DATArchivos de sorteos|numeros.datc:\\");
 }
 
 TEST_F(Mantenimiento, BadImportFilesAreRefusedAndTheDrawsStay) {
@@ -188,23 +187,20 @@ TEST_F(Mantenimiento, BadImportFilesAreRefusedAndTheDrawsStay) {
             QString::fromUtf8("El archivo elegido es el propio archivo de sorteos del programa. Elija "
                               "otro archivo NUMEROS.DAT."));
   EXPECT_EQ(respuestas.cajas()[1].texto, NO_VALIDO + " Error 53");
+  // No file chosen: the shop is offered, and opened on "Sí".
+  elige(QString());
+  respuestas.agrega(vbNo);
+  respuestas.agrega(vbYes);
+  p.Command8_Click();
+  p.Command8_Click();
+  ASSERT_EQ(respuestas.cajas().size(), 4u);
+  EXPECT_TRUE(respuestas.cajas()[3].texto.startsWith(
+      QString::fromUtf8("No se ha seleccionado ningún archivo. Recuerde que puede disponer de TODOS")));
+  EXPECT_EQ(abiertas, QStringList{"http://www.bolvanta.es/tienda/Product_list_C)%20%20%20%20%20%20%20EXTRAS"
+                                  "%20PARA%20LOS%20PROGRAMAS_1.html"});
   EXPECT_EQ(carpeta.lee("numeros.dat"), propios);
   EXPECT_EQ(plataforma::archivos().contenido(ARCH_NUMEROS), propios);
   EXPECT_FALSE(carpeta.existe("numeros.bak"));
-}
-
-TEST_F(Mantenimiento, NoFileChosenOffersTheShop) {
-  Principal& p = arranca(carpeta);
-  elige(QString());
-  Respondedor respuestas{vbNo, vbYes};
-  p.Command8_Click();
-  p.Command8_Click();
-  ASSERT_EQ(respuestas.cajas().size(), 2u);
-  EXPECT_TRUE(respuestas.cajas()[0].texto.startsWith(
-      QString::fromUtf8("No se ha seleccionado ningún archivo. Recuerde que puede disponer de TODOS")));
-  EXPECT_EQ(respuestas.cajas()[0].estilo, plataforma::vbYesNo + plataforma::vbQuestion);
-  EXPECT_EQ(abiertas, QStringList{"http://www.bolvanta.es/tienda/Product_list_C)%20%20%20%20%20%20%20EXTRAS"
-                                  "%20PARA%20LOS%20PROGRAMAS_1.html"});
 }
 
 TEST_F(Mantenimiento, ClearingAsksTwiceAndDoesWhatWasAnswered) {
