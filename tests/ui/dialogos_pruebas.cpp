@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -124,6 +125,14 @@ TEST(Configurar, EveryChangeWritesTheWholeRecordWithValidValuesOnly) {
       for (QSlider* s : principal().Slider1) EXPECT_EQ(s->maximum(), k.guardado) << k.tecleado;
     }
   }
+  // Typed key by key, every step on the way is a valid text.
+  c.Text1->clear();
+  QTest::keyClicks(c.Text1, "12,75");
+  c.Text2->clear();
+  QTest::keyClicks(c.Text2, "48");
+  EXPECT_EQ(c.Text1->text() + " " + c.Text2->text(), "12,75 48");
+  EXPECT_EQ(precioDe(carpeta.lee("nums.ini")), 12.75f);
+  EXPECT_EQ(mesesDe(carpeta.lee("nums.ini")), 48);
   textosCaben(&c);
   captura(&c, "configurar");
   c.Label2_Click();
