@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
@@ -192,4 +193,8 @@ TEST(Menus, ClearingWithRealBoxesAsksEachQuestionOnce) {
   principal().Command5_Click();
   EXPECT_EQ(cajas, 2);
   EXPECT_EQ(principal().borrasorteos, 1);
+  QPointer<Principal> p(&principal());
+  descargaPrincipal();
+  procesaDescargas();
+  EXPECT_TRUE(p.isNull());
 }
