@@ -46,7 +46,8 @@ constexpr qint64 MAXIMO_IMPORTABLE = qint64(Sorteo::LONGITUD) * 1000000;
 // checks refuse for its size.
 QByteArray leeEntero(const QString& ruta) {
   QFile f(ruta);
-  if (!f.exists()) throw plataforma::Error(plataforma::ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
+  if (!f.exists())
+    throw plataforma::Error(plataforma::ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
   if (!f.open(QIODevice::ReadOnly))
     throw plataforma::Error(plataforma::ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
   if (f.size() > MAXIMO_IMPORTABLE) return QByteArray(1, '\0');

@@ -49,12 +49,9 @@ qint16 mesesDe(const QByteArray& b) { return qFromLittleEndian<qint16>(b.constDa
 }  // namespace
 
 TEST(Acercade, NamesTheSystemFromItsVersion) {
-  const char* const tabla[][2] = {
-      {"1.0.0", "Windows 95"},      {"1.1.0", "Windows 98"},     {"1.9.0", "Windows Millenium"},
-      {"2.3.0", "Windows NT 3.51"}, {"2.4.0", "Windows NT 4.0"}, {"2.5.0", "Windows 2000"},
-      {"2.5.1", "Windows XP"},      {"2.5.3", "Windows 2003"},   {"2.6.0", "Windows Vista"},
-      {"2.6.1", "Windows 7"},       {"2.6.2", "Windows 8"},      {"2.10.0", "Windows 10/11"},
-      {"2.6.3", "2.6.3"},           {"0.0.0", "0.0.0"},          {"2.10", "2.10"}};
+  const char* const tabla[][2] = {{"1.0.0", "Windows 95"},    {"1.9.0", "Windows Millenium"},
+                                  {"2.5.3", "Windows 2003"},  {"2.6.2", "Windows 8"},
+                                  {"2.10", "2.10"},           {"2.10.0.1", "2.10.0.1"}};
   for (const auto& fila : tabla) EXPECT_EQ(Acercade::VersionToName(fila[0]), fila[1]) << fila[0];
 
   CarpetaPrograma carpeta;
