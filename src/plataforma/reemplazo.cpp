@@ -61,6 +61,8 @@ void reemplazaArchivo(const QString& destino, const QString& temporal, const QBy
     if (::stat(nativo(destino).constData(), &datos) == 0) permisos = datos.st_mode & 07777;
   }
   try {
+    // A leftover of an interrupted rewrite may be read-only; it is only a copy.
+    ::unlink(nativo(temporal).constData());
     escribeEntero(temporal, contenido, permisos);
     // The creation mask may have narrowed them.
     ::chmod(nativo(temporal).constData(), permisos);
