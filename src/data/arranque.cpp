@@ -14,6 +14,8 @@
 #include "plataforma/twips.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "ui/Acercade.h"
+#include "ui/Configurar.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -54,6 +56,7 @@ void Principal::Form_Load() {
   leeconfiguracion();
   // Read-only data is shown all the same; changes are refused from here on.
   e.sololectura = datosSoloLectura();
+  compruebaformato();
   estadosorteos();
   refrescavistas();
   informesorteo(1);
@@ -86,6 +89,8 @@ void Principal::Form_Activate() {
   }
   e.solouna = 0;
   descargaCreamenu();
+  descargaAcercade();
+  descargaConfigurar();
   archivos().cierra(ARCH_TABLAS);
   pasoComprobacion();
 }

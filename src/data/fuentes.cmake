@@ -3,6 +3,7 @@ list(APPEND NUCLEO
   ${AQUI}/estado.h ${AQUI}/estado.cpp
   ${AQUI}/ayudas.h ${AQUI}/ayudas.cpp
   ${AQUI}/ajustes.h ${AQUI}/ajustes.cpp
+  ${AQUI}/mantenimiento.h ${AQUI}/mantenimiento.cpp
 )
 list(APPEND VENTANAS
   ${AQUI}/arranque.cpp

@@ -28,6 +28,8 @@
 #include "plataforma/twips.h"
 #include "plataforma/ventana.h"
 #include "syndicates/grafico.h"
+#include "ui/Acercade.h"
+#include "ui/Configurar.h"
 
 using plataforma::px;
 
@@ -89,6 +91,7 @@ void Principal::creaControles() {
   creaUltimoSorteo(pestanas[1]);
   creaGestor(pestanas[2]);
   creaCombinacion(pestanas[4]);
+  creaMantenimiento(pestanas[3]);
 
   for (int i = 0; i < 2; ++i) {
     Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);
@@ -392,12 +395,22 @@ void Principal::creaMenus() {
   connect(ver->addAction(QString::fromUtf8("Pestaña Último sorteo")), &QAction::triggered, this,
           &Principal::ultimo_Click);
 
+  QMenu* opciones = menuBar()->addMenu(QStringLiteral("Opciones"));
+  connect(opciones->addAction(QString::fromUtf8("Configuración")), &QAction::triggered, this,
+          &Principal::confi_Click);
+
   QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
   connect(ayuda->addAction(QStringLiteral("Leer mensaje del Jefe")), &QAction::triggered, this,
           &Principal::Leer_Click);
   connect(ayuda->addAction(QStringLiteral("Web del programa")), &QAction::triggered, this,
           &Principal::web_Click);
+  connect(ayuda->addAction(QStringLiteral("Acerca de...")), &QAction::triggered, this,
+          &Principal::acerca_Click);
 }
+
+void Principal::acerca_Click() { acercade().Show(); }
+
+void Principal::confi_Click() { configurar().Show(); }
 
 void Principal::Show() {
   if (!cargado_) {

@@ -3,6 +3,7 @@
 // to (start-up in src/data, checking in src/checking, ...); this file declares the window whole.
 #include <QMainWindow>
 #include <array>
+#include <vector>
 
 #include "data/registros.h"
 #include "statistics/frecuencias.h"
@@ -146,6 +147,23 @@ class Principal : public QMainWindow {
   int sorteoscontados = 0;
   std::array<double, 2> fechasperiodo{};  // newest and oldest selected draw
 
+  // Maintenance of the draws file, tab "Estadísticas".
+  void compruebaformato();
+  void convierteformato();
+  void Command8_Click();  // "Añadir todos los sorteos"
+  void Command5_Click();  // "Borrar todos los sorteos"
+  void ListView3_ItemClick(int Index);
+  int borrasorteos = 0;  // 1 = a click on a draw of ListView3 offers to delete it
+  // The record of the draw that each row of ListView3 shows, row 1 first, kept by whoever fills
+  // the list, so that a deletion removes the draw the user clicked whatever the filters.
+  std::vector<int> sorteoslistados;
+  QPushButton* Command5 = nullptr;
+  QPushButton* Command8 = nullptr;
+
+  // The About box and the settings dialog.
+  void acerca_Click();
+  void confi_Click();
+
   // Ends the program: closes every file and unloads the window.
   void salir_Click();
   void Form_QueryUnload();
@@ -228,6 +246,7 @@ class Principal : public QMainWindow {
   void creaGestor(QWidget* pestana);
   void creaCombinacion(QWidget* pestana);
   void creaMenus();
+  void creaMantenimiento(QWidget* pestana);
   void pasoComprobacion();
   bool cargado_ = false;
   bool vieneDeDialogo_ = false;  // the last other window active was one of the program's own

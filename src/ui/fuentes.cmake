@@ -1,6 +1,9 @@
 list(APPEND VENTANAS
   ${AQUI}/Principal.h ${AQUI}/Principal.cpp
   ${AQUI}/Presentacion.h ${AQUI}/Presentacion.cpp
+  ${AQUI}/Acercade.h ${AQUI}/Acercade.cpp
+  ${AQUI}/Configurar.h ${AQUI}/Configurar.cpp
+  ${AQUI}/mantenimiento.cpp
 )
 file(GLOB FOTOGRAMAS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/presentacion/*.svg)
 list(APPEND IMAGENES ${FOTOGRAMAS})

@@ -12,6 +12,8 @@
 #include "retrieval/Infor.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "ui/Acercade.h"
+#include "ui/Configurar.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -28,6 +30,8 @@ void reinicia() {
   descargaInfor();
   descargaCrea();
   descargaCreamenu();
+  descargaAcercade();
+  descargaConfigurar();
   procesaDescargas();
   plataforma::archivos().cierraTodos();
   reiniciaEstado();

@@ -1,0 +1,134 @@
+#include "data/mantenimiento.h"
+
+#include <QFileInfo>
+#include <QtEndian>
+#include <cmath>
+
+#include "data/ayudas.h"
+#include "data/registros.h"
+#include "plataforma/archivos.h"
+#include "plataforma/reemplazo.h"
+
+using plataforma::archivos;
+
+namespace {
+constexpr int LONGITUD_ANTIGUA = 24;
+}
+
+void reescribeArchivo(int numero, int longitud, const QString& temporal, const QByteArray& contenido) {
+  auto& a = archivos();
+  const QString ruta = a.ruta(numero);
+  plataforma::reemplazaArchivo(ruta, temporal, contenido);
+  // The number still holds the file that was replaced.
+  a.cierra(numero);
+  a.abre(numero, ruta, plataforma::Acceso::Aleatorio, longitud);
+}
+
+bool esFormatoAntiguo(const QByteArray& archivo) {
+  if (archivo.size() < Sorteo::LONGITUD) return false;
+  const double joker = qFromLittleEndian<double>(archivo.constData() + 24);
+  if (joker == 0) return false;
+  // The text the program would make of it: up to 15 significant digits, exponent form for the
+  // very small and very large.
+  if (QString::number(joker, 'g', 15).size() < 8) return false;
+  if (archivo.size() % LONGITUD_ANTIGUA != 0) return false;
+  for (int i = 0; i < 6; ++i) {
+    const qint16 n = qFromLittleEndian<qint16>(archivo.constData() + 2 * i);
+    if (n < 1 || n > 49) return false;
+  }
+  return true;
+}
+
+QByteArray convierteAntiguo(const QByteArray& antiguo) {
+  const qint64 n = antiguo.size() / LONGITUD_ANTIGUA;
+  QByteArray nuevo;
+  nuevo.reserve(n * Sorteo::LONGITUD);
+  for (qint64 i = 0; i < n; ++i) {
+    nuevo.append(antiguo.constData() + i * LONGITUD_ANTIGUA, LONGITUD_ANTIGUA);
+    nuevo.append(QByteArray(Sorteo::LONGITUD - LONGITUD_ANTIGUA, '\0'));
+  }
+  return nuevo;
+}
+
+namespace {
+
+bool numerosPosibles(const Sorteo& s) {
+  std::array<bool, 50> visto{};
+  for (int i = 1; i <= 7; ++i) {
+    const int n = i <= 6 ? s.ganadores[i] : s.complementario;
+    if (n < 1 || n > 49 || visto[n]) return false;
+    visto[n] = true;
+  }
+  if (s.reintegro < -1 || s.reintegro > 9) return false;
+  // -1 no Joker, 0 a draw converted from the older layout, otherwise a number of seven digits.
+  return s.joker == -1 || (s.joker >= 0 && s.joker <= 9999999 && s.joker == std::floor(s.joker));
+}
+
+bool diaDeSorteo(double fecha) {
+  const QString d = diasemana(fecha);
+  return d == QStringLiteral("Lunes") || d == QStringLiteral("Jueves") || d == QString::fromUtf8("Sábado");
+}
+
+}  // namespace
+
+Importacion revisaImportacion(const QByteArray& bytes, double hoy) {
+  Importacion r;
+  if (bytes.isEmpty()) return r;
+  if (bytes.size() % Sorteo::LONGITUD == 0 && !esFormatoAntiguo(bytes)) {
+    r.contenido = bytes;
+  } else if (bytes.size() % LONGITUD_ANTIGUA == 0) {
+    r.contenido = convierteAntiguo(bytes);
+  } else {
+    r.revision = Revision::Tamano;
+    return r;
+  }
+  const qint64 n = r.contenido.size() / Sorteo::LONGITUD;
+  double anterior = 0;
+  for (qint64 i = 1; i <= n; ++i) {
+    const Sorteo s = Sorteo::decodifica(r.contenido.mid((i - 1) * Sorteo::LONGITUD, Sorteo::LONGITUD));
+    r.registro = int(i);
+    if (i == 1) {
+      const QString d = diasemana(s.fecha);
+      if (!(s.fecha > 1) || (d != QStringLiteral("Jueves") && d != QString::fromUtf8("Sábado"))) {
+        r.revision = Revision::PrimerSorteo;
+        return r;
+      }
+    }
+    if (!numerosPosibles(s)) {
+      r.revision = Revision::Numeros;
+      return r;
+    }
+    if (!(s.fecha > 1) || s.fecha >= hoy + 1 || !diaDeSorteo(s.fecha)) {
+      r.revision = Revision::Fechas;
+      return r;
+    }
+    if (i > 1 && !(s.fecha > anterior)) {
+      r.revision = Revision::Orden;
+      return r;
+    }
+    anterior = s.fecha;
+  }
+  r.revision = Revision::Valido;
+  r.registro = 0;
+  return r;
+}
+
+QString motivo(const Importacion& i) {
+  const QString n = QString::number(i.registro);
+  switch (i.revision) {
+    case Revision::Vacio:
+      return QString::fromUtf8("El archivo está vacío.");
+    case Revision::Tamano:
+      return QString::fromUtf8("Su tamaño no corresponde a un número exacto de sorteos.");
+    case Revision::Numeros:
+      return QString::fromUtf8("El sorteo número %1 tiene números imposibles.").arg(n);
+    case Revision::Fechas:
+      return QString::fromUtf8("El sorteo número %1 tiene una fecha imposible.").arg(n);
+    case Revision::Orden:
+      return QString::fromUtf8("El sorteo número %1 no es posterior al anterior.").arg(n);
+    case Revision::Valido:
+    case Revision::PrimerSorteo:
+      break;
+  }
+  return {};
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The file-open dialog of the common dialog control, over QFileDialog: an initial folder, a title,
+// a filter written "description|pattern", and the chosen file name. Cancel is reported as an error
+// when CancelError is set, as the control does, and otherwise leaves the file name empty.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace plataforma {
+
+// The error number of a cancelled dialog.
+constexpr int ERR_DIALOGO_CANCELADO = 32755;
+
+class DialogoArchivo {
+ public:
+  QString InitDir;
+  QString DialogTitle;
+  QString Filter;
+  QString FileName;
+  bool CancelError = true;
+
+  void ShowOpen(QWidget* dueno = nullptr);
+};
+
+// For tests: every file-open dialog is answered with the file name this gives (empty = Cancel),
+// without a window; it sees the dialog as the program set it up. Empty to show real dialogs.
+void fijaEleccionArchivo(std::function<QString(const DialogoArchivo&)> eleccion);
+
+}  // namespace plataforma

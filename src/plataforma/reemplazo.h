@@ -1,0 +1,21 @@
+#pragma once
+// Rewriting a data file whole without ever leaving half of it: the new content goes to a temporary
+// file in the same folder, reaches the disk, and only then is renamed over the original. A crash or
+// a failure at any point leaves either the old file or the new one, whole.
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace plataforma {
+
+// Replaces `destino` with `contenido` by way of `temporal` (a file name in the same folder; a
+// leftover of that name is overwritten). The new file keeps the permissions of the old one. Error
+// 75 when the folder or the original cannot be written (a read-only file stays as it is); the
+// original is then untouched and the temporary file removed.
+void reemplazaArchivo(const QString& destino, const QString& temporal, const QByteArray& contenido);
+
+// For tests: runs between the moment the temporary file is whole on disk and the rename, which is
+// where a crash would hurt most. Whatever it throws ends the replacement there. Empty to remove.
+void fijaAntesDeRenombrar(std::function<void()> paso);
+
+}  // namespace plataforma

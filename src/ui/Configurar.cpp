@@ -1,0 +1,164 @@
+#include "ui/Configurar.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include "data/ayudas.h"
+#include "plataforma/controles.h"
+#include "plataforma/error.h"
+#include "plataforma/twips.h"
+#include "plataforma/ventana.h"
+#include "ui/Principal.h"
+
+using plataforma::px;
+
+Configurar& configurar() { return plataforma::Unica<Configurar>::instancia(); }
+Configurar* configurarSiExiste() { return plataforma::Unica<Configurar>::siExiste(); }
+void descargaConfigurar() { plataforma::Unica<Configurar>::descarga(); }
+
+namespace {
+
+QLocale espanol() {
+  QLocale l(QLocale::Spanish, QLocale::Spain);
+  l.setNumberOptions(QLocale::OmitGroupSeparator);
+  return l;
+}
+
+// The price as the user reads it: up to seven significant digits, with a decimal comma.
+QString textoPrecio(float precio) { return espanol().toString(double(precio), 'g', 7); }
+
+// A price as typed: digits with one decimal comma or point ("2,5", "2.5", "2," while typing on).
+// Signs, exponents and group separators are no price.
+bool leePrecio(const QString& texto, float& precio) {
+  static const QRegularExpression forma(QStringLiteral("^\\s*(\\d*)(?:[.,](\\d*))?\\s*$"));
+  const auto m = forma.match(texto);
+  if (!m.hasMatch() || (m.captured(1).isEmpty() && m.captured(2).isEmpty())) return false;
+  bool bien = false;
+  const double v = (m.captured(1) + QLatin1Char('.') + m.captured(2) + QLatin1Char('0')).toDouble(&bien);
+  if (!bien) return false;
+  precio = float(v);
+  return true;
+}
+
+// A whole number of months within the 16-bit range, as the record holds it.
+bool leeMeses(const QString& texto, qint16& meses) {
+  static const QRegularExpression forma(QStringLiteral("^\\s*[+-]?\\d+\\s*$"));
+  if (!forma.match(texto).hasMatch()) return false;
+  bool bien = false;
+  const int v = texto.trimmed().toInt(&bien);
+  if (!bien || v < -32768 || v > 32767) return false;
+  meses = qint16(v);
+  return true;
+}
+
+void ponTexto(QLineEdit* caja, const QString& texto) {
+  // Put back without running the change handler again: the caller writes the record once.
+  const QSignalBlocker quieto(caja);
+  caja->setText(texto);
+}
+
+}  // namespace
+
+Configurar::Configurar() {
+  plataforma::dialogoPropio(this);
+  setWindowTitle(QString::fromUtf8("Configuración"));
+  setFixedSize(px(5400), px(2900));
+
+  auto* titulo = new QLabel(QString::fromUtf8("CONFIGURACIÓN"), this);
+  QFont negrita = font();
+  negrita.setPointSize(12);
+  negrita.setBold(true);
+  titulo->setFont(negrita);
+  titulo->setGeometry(px(240), px(150), px(4900), px(400));
+
+  struct Fila {
+    const char* antes;
+    const char* despues;
+    QLineEdit** caja;
+    void (Configurar::*cambio)();
+  };
+  const Fila filas[] = {{"-Precio por apuesta:", "euros.", &Text1, &Configurar::Text1_Change},
+                        {"-Sorteo max. división:", "meses,", &Text2, &Configurar::Text2_Change}};
+  for (int i = 0; i < 2; ++i) {
+    const int y = 800 + 480 * i;
+    auto* antes = new QLabel(QString::fromUtf8(filas[i].antes), this);
+    antes->setGeometry(px(240), px(y), px(2300), px(330));
+    QLineEdit* caja = new QLineEdit(this);
+    caja->setGeometry(px(2600), px(y - 15), px(1000), px(360));
+    caja->setAlignment(Qt::AlignRight);
+    caja->setMaxLength(10);
+    connect(caja, &QLineEdit::textChanged, this, filas[i].cambio);
+    *filas[i].caja = caja;
+    auto* despues = new QLabel(QString::fromUtf8(filas[i].despues), this);
+    despues->setGeometry(px(3700), px(y), px(1200), px(330));
+  }
+  auto* nota = new QLabel(QString::fromUtf8("* Mínimo 2 meses"), this);
+  nota->setGeometry(px(2600), px(1760), px(2600), px(300));
+
+  Label2 = new plataforma::Etiqueta(QStringLiteral("Cerrar"), this);
+  Label2->setGeometry(px(4300), px(2400), px(900), px(300));
+  Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Label2->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+  Label2->setCursor(Qt::PointingHandCursor);
+  connect(Label2, &plataforma::Etiqueta::Click, this, &Configurar::Label2_Click);
+}
+
+void Configurar::Show() {
+  if (!cargado_) {
+    cargado_ = true;
+    Form_Load();
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void Configurar::Form_Load() {
+  plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
+  // Each box's change handler writes the record, and the months set the sliders.
+  Text1->setText(textoPrecio(configuracion.precio));
+  Text2->setText(QString::number(configuracion.meses));
+}
+
+void Configurar::Text1_Change() {
+  const QString texto = Text1->text();
+  float precio = 0;
+  // A negative or absurd price is refused like letters: the price goes on costing the weekly
+  // figures of every syndicate.
+  if (leePrecio(texto, precio) && precio <= PRECIO_MAXIMO)
+    configuracion.precio = precio;
+  else if (!texto.isEmpty())
+    ponTexto(Text1, textoPrecio(configuracion.precio));
+  escribe();
+}
+
+void Configurar::Text2_Change() {
+  const QString texto = Text2->text();
+  qint16 meses = 0;
+  if (leeMeses(texto, meses)) {
+    configuracion.meses = std::max<qint16>(meses, 2);
+    // Beyond the longest period anyone keeps the draws of; the box shows what was stored.
+    if (configuracion.meses > MESES_MAXIMO) {
+      configuracion.meses = MESES_MAXIMO;
+      ponTexto(Text2, QString::number(MESES_MAXIMO));
+    }
+  } else if (!texto.isEmpty()) {
+    ponTexto(Text2, QString::number(configuracion.meses));
+  }
+  if (configuracion.meses < 2) configuracion.meses = 2;
+  if (Principal* p = principalSiExiste()) {
+    for (QSlider* s : p->Slider1)
+      if (s) s->setMaximum(configuracion.meses);
+  }
+  escribe();
+}
+
+void Configurar::escribe() {
+  plataforma::sinErrores([&] { escribeConfiguracionArchivo(configuracion); });
+}
+
+void Configurar::Label2_Click() { descargaConfigurar(); }

@@ -1,0 +1,203 @@
+// Maintenance of the draws file from the main window: the older layout converted at start-up, a
+// whole draws file imported, every draw cleared (with the syndicates' counters, if the user wants)
+// and single draws deleted from the statistics list. Every rewrite replaces the file whole.
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtEndian>
+
+#include "data/avisopermiso.h"
+#include "data/estado.h"
+#include "data/mantenimiento.h"
+#include "plataforma/archivos.h"
+#include "plataforma/dialogoarchivo.h"
+#include "plataforma/error.h"
+#include "plataforma/fechas.h"
+#include "plataforma/msgbox.h"
+#include "plataforma/navegador.h"
+#include "plataforma/reemplazo.h"
+#include "plataforma/texto.h"
+#include "plataforma/twips.h"
+#include "plataforma/listview.h"
+#include "ui/Principal.h"
+
+using plataforma::archivos;
+using plataforma::MsgBox;
+using plataforma::px;
+
+namespace {
+
+const char* const NO_VALIDO =
+    "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Bolvanta.";
+
+QString temporalSorteos() { return estado().ruta + QStringLiteral("numeros.tmp"); }
+
+bool mismoArchivo(const QString& a, const QString& b) {
+  const QFileInfo x(a), y(b);
+  return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
+}
+
+// More draws than a century of three draws a week, with room to spare: a file this large is
+// something else, and is not read into memory.
+constexpr qint64 MAXIMO_IMPORTABLE = qint64(Sorteo::LONGITUD) * 1000000;
+
+// The chosen file whole; a file too large to be a draws file reads as a partial record, which the
+// checks refuse for its size.
+QByteArray leeEntero(const QString& ruta) {
+  QFile f(ruta);
+  if (!f.exists())
+    throw plataforma::Error(plataforma::ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
+  if (!f.open(QIODevice::ReadOnly))
+    throw plataforma::Error(plataforma::ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+  if (f.size() > MAXIMO_IMPORTABLE) return QByteArray(1, '\0');
+  return f.readAll();
+}
+
+}  // namespace
+
+void Principal::creaMantenimiento(QWidget* pestana) {
+  Command8 = new QPushButton(QString::fromUtf8("Añadir todos los sorteos"), pestana);
+  Command8->setGeometry(px(6700), px(7400), px(2600), px(420));
+  connect(Command8, &QPushButton::clicked, this, &Principal::Command8_Click);
+  Command5 = new QPushButton(QString::fromUtf8("Borrar todos los sorteos"), pestana);
+  Command5->setGeometry(px(9400), px(7400), px(2600), px(420));
+  connect(Command5, &QPushButton::clicked, this, &Principal::Command5_Click);
+}
+
+void Principal::compruebaformato() {
+  if (!archivos().abierto(ARCH_NUMEROS)) return;
+  if (!esFormatoAntiguo(archivos().contenido(ARCH_NUMEROS))) return;
+  MsgBox(QString::fromUtf8("Se ha encontrado un archivo de Sorteos perteneciente a una versión anterior "
+                           "del programa y se va a convertir el fichero a la versión actual."),
+         plataforma::vbInformation, QString::fromUtf8("Actualización de datos"));
+  convierteformato();
+}
+
+void Principal::convierteformato() {
+  // An error ends the conversion with the old file whole; start-up goes on.
+  plataforma::sinErrores([&] {
+    reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(),
+                     convierteAntiguo(archivos().contenido(ARCH_NUMEROS)));
+  });
+}
+
+void Principal::Command8_Click() {
+  Estado& e = estado();
+  plataforma::DialogoArchivo dialogo;
+  dialogo.InitDir = QStringLiteral("c:\\");
+  dialogo.DialogTitle = QStringLiteral("Seleccione el archivo NUMEROS.DAT");
+  dialogo.Filter = QStringLiteral("Archivos de sorteos|numeros.dat");
+  const QString titulo = QString::fromUtf8("¡Vaya hombre!");
+  try {
+    try {
+      dialogo.ShowOpen(this);
+    } catch (const plataforma::Error& error) {
+      if (error.numero() != plataforma::ERR_DIALOGO_CANCELADO) throw;
+    }
+    if (dialogo.FileName.isEmpty()) {
+      if (MsgBox(QString::fromUtf8("No se ha seleccionado ningún archivo. Recuerde que puede disponer de "
+                                   "TODOS LOS SORTEOS DESDE LA CREACIÓN DE LA PRIMITIVA, obteniéndolo "
+                                   "desde nuestra tienda virtual. ¿Quiere ir?"),
+                 plataforma::vbYesNo + plataforma::vbQuestion) == plataforma::vbYes) {
+        configuracion.direccionweb = plataforma::recorta(configuracion.direccionweb);
+        plataforma::abreDireccion(QStringLiteral("http://") + configuracion.direccionweb +
+                                  QStringLiteral("/tienda/Product_list_C)%20%20%20%20%20%20%20EXTRAS%20PARA"
+                                                 "%20LOS%20PROGRAMAS_1.html"));
+      }
+      return;
+    }
+    const QString datos = e.ruta + QStringLiteral("numeros.dat");
+    if (mismoArchivo(dialogo.FileName, datos)) {
+      MsgBox(QString::fromUtf8("El archivo elegido es el propio archivo de sorteos del programa. Elija "
+                               "otro archivo NUMEROS.DAT."),
+             plataforma::vbExclamation, titulo);
+      return;
+    }
+    // The draws are checked whole before anything changes: a file that fails leaves the program
+    // working on its own draws as they were.
+    const Importacion importacion = revisaImportacion(leeEntero(dialogo.FileName),
+                                                      plataforma::oleDe(plataforma::hoy()));
+    if (importacion.revision != Revision::Valido) {
+      const QString porque = motivo(importacion);
+      MsgBox(QString::fromUtf8(NO_VALIDO) + (porque.isEmpty() ? QString() : QStringLiteral("\r\n") + porque),
+             plataforma::vbExclamation, titulo);
+      return;
+    }
+    // The chosen file may be numeros.bak itself: it was read before the copy replaces it. A file
+    // of the older layout comes in converted, so the draws shown at once are the right ones.
+    plataforma::reemplazaArchivo(e.ruta + QStringLiteral("numeros.bak"), temporalSorteos(),
+                                 archivos().contenido(ARCH_NUMEROS));
+    reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), importacion.contenido);
+  } catch (const plataforma::Error& error) {
+    MsgBox(QString::fromUtf8(NO_VALIDO) + QStringLiteral(" Error ") + QString::number(error.numero()),
+           plataforma::vbExclamation, titulo);
+    return;
+  }
+  MsgBox(QString::fromUtf8("Archivo de sorteos importado con éxito"), plataforma::vbInformation,
+         QStringLiteral("Todos los sorteos"));
+  estadosorteos();
+  refrescavistas();
+}
+
+void Principal::Command5_Click() {
+  Estado& e = estado();
+  borrasorteos = 1;
+  try {
+    if (MsgBox(QString::fromUtf8("¿Seguro que quieres borrar todos los sorteos?"),
+               plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) == plataforma::vbYes) {
+      reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), QByteArray());
+      estadosorteos();
+      refrescavistas();
+    }
+    if (MsgBox(QString::fromUtf8("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los "
+                                 "sorteos, se aconseja que se resetee también los resultados de las peñas "
+                                 "y la fecha de creación pasará a ser la de hoy."),
+               plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) == plataforma::vbYes) {
+      // Every syndicate at once: a failure half-way must not leave some reset and some not.
+      using namespace desplazamiento;
+      QByteArray penas = archivos().contenido(ARCH_APUESTAS);
+      const double hoy = plataforma::oleDe(plataforma::hoy());
+      for (qint64 k = 0; k < penas.size() / Pena::LONGITUD; ++k) {
+        char* r = penas.data() + k * Pena::LONGITUD;
+        std::fill(r + PENA_ACIERTOS, r + PENA_ACIERTOS + 10, '\0');
+        qToLittleEndian<double>(hoy, r + PENA_CREACION);
+        qToLittleEndian<double>(0.0, r + PENA_COMPROBADO);
+      }
+      reescribeArchivo(ARCH_APUESTAS, Pena::LONGITUD, e.ruta + QStringLiteral("apuestas.tmp"), penas);
+      HScroll1->setValue(1);
+      ListView4->Clear();
+      estadosorteos();
+    }
+  } catch (const plataforma::Error& error) {
+    if (error.numero() == plataforma::ERR_ACCESO) avisopermiso();
+  }
+}
+
+void Principal::ListView3_ItemClick(int Index) {
+  Estado& e = estado();
+  if (borrasorteos != 1) return;
+  if (MsgBox(QString::fromUtf8("¿Seguro que quieres eliminar este sorteo?"),
+             plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) != plataforma::vbYes)
+    return;
+  // The draw the row shows, whatever filters chose the rows; a row naming no stored draw deletes
+  // nothing.
+  if (Index < 1 || Index > int(sorteoslistados.size())) return;
+  const int r = sorteoslistados[Index - 1];
+  const qint64 guardados = archivos().registros(ARCH_NUMEROS);
+  if (r < 1 || r > guardados) return;
+  try {
+    QByteArray sorteos = archivos().contenido(ARCH_NUMEROS);
+    sorteos.remove(qint64(r - 1) * Sorteo::LONGITUD, Sorteo::LONGITUD);
+    reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), sorteos);
+  } catch (const plataforma::Error& error) {
+    if (error.numero() == plataforma::ERR_ACCESO) avisopermiso();
+    return;
+  }
+  // The rows below move up, and the draws after the deleted one down one record.
+  sorteoslistados.erase(sorteoslistados.begin() + (Index - 1));
+  for (int& registro : sorteoslistados)
+    if (registro > r) --registro;
+  --e.numsorteos;
+  estadosorteos();
+}

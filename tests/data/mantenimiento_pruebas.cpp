@@ -1,0 +1,291 @@
+// Maintenance of the draws file: the older layout converted at start-up, importing a draws file,
+// clearing the draws and the syndicates' counters, deleting one draw, and the whole-file rewrite
+// that all of them share.
+#include <QDir>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include "apoyo/carpeta.h"
+#include "apoyo/datos.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/dialogoarchivo.h"
+#include "plataforma/error.h"
+#include "plataforma/fechas.h"
+#include "plataforma/msgbox.h"
+#include "plataforma/navegador.h"
+#include "plataforma/reemplazo.h"
+#include "ui/Principal.h"
+
+using plataforma::Respondedor;
+using plataforma::vbNo;
+using plataforma::vbYes;
+
+namespace {
+
+const QString NO_VALIDO = QString::fromUtf8(
+    "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Bolvanta.");
+
+// The records as the current layout stores them, or only their first 24 bytes as the older did.
+QByteArray bytesDe(const std::vector<Sorteo>& sorteos, int longitud = 32) {
+  QByteArray b;
+  for (const Sorteo& s : sorteos) b += s.codifica().left(longitud);
+  return b;
+}
+
+// Thursday 6, Saturday 8 and Monday 10 March 2025; the first Joker has seven digits.
+std::vector<Sorteo> semana() {
+  std::vector<Sorteo> s = {sorteoDe(QDate(2025, 3, 6), {3, 15, 22, 40, 41, 49}, 8, 5),
+                           sorteoDe(QDate(2025, 3, 8), {1, 2, 10, 20, 30, 44}, 9, -1),
+                           sorteoDe(QDate(2025, 3, 10), {4, 5, 6, 7, 8, 9}, 10, 0)};
+  s[0].joker = 1234567;
+  s[2].joker = 7654321;
+  return s;
+}
+
+class Mantenimiento : public ::testing::Test {
+ protected:
+  void SetUp() override { plataforma::fijaAbridor([this](const QString& d) { abiertas << d; }); }
+  void TearDown() override {
+    plataforma::fijaEleccionArchivo({});
+    plataforma::fijaAntesDeRenombrar({});
+    plataforma::fijaAbridor({});
+  }
+  // Starts the program in a folder of its own (each CarpetaPrograma resets the clock).
+  Principal& arranca(const CarpetaPrograma&) {
+    plataforma::fijaReloj(QDateTime(QDate(2025, 3, 12), QTime(10, 0)));
+    Respondedor quieto;
+    principal().Form_Load();
+    return principal();
+  }
+  // Every file-open dialog answers with this file.
+  void elige(const QString& archivo) {
+    plataforma::fijaEleccionArchivo([this, archivo](const plataforma::DialogoArchivo& d) {
+      dialogos.push_back(d);
+      return archivo;
+    });
+  }
+  CarpetaPrograma carpeta;
+  QStringList abiertas;
+  std::vector<plataforma::DialogoArchivo> dialogos;
+};
+
+}  // namespace
+
+TEST_F(Mantenimiento, OnlyTheOlderLayoutIsConvertedAtStartUp) {
+  std::vector<Sorteo> sinJoker = semana();
+  sinJoker[0].joker = -1;
+  struct Caso {
+    QByteArray bytes;
+    bool convierte;
+  };
+  const Caso casos[] = {{bytesDe(semana(), 24), true},
+                        {QByteArray(), false},
+                        {bytesDe(semana()), false},  // a first Joker of seven digits
+                        {bytesDe(sinJoker), false},
+                        // a partial last record: damaged, not rewritten
+                        {bytesDe(semana(), 24) + QByteArray(5, '\x01'), false}};
+  for (const Caso& c : casos) {
+    CarpetaPrograma otra;
+    otra.escribe("numeros.dat", c.bytes);
+    Respondedor respuestas;
+    principal().Form_Load();
+    plataforma::archivos().cierraTodos();
+    if (!c.convierte) {
+      EXPECT_TRUE(respuestas.cajas().empty()) << c.bytes.size();
+      EXPECT_EQ(otra.lee("numeros.dat"), c.bytes);
+      continue;
+    }
+    ASSERT_FALSE(respuestas.cajas().empty());
+    EXPECT_EQ(respuestas.cajas()[0].titulo, QString::fromUtf8("Actualización de datos"));
+    QByteArray esperado;
+    for (int i = 0; i < 3; ++i) esperado += c.bytes.mid(24 * i, 24) + QByteArray(8, '\0');
+    EXPECT_EQ(otra.lee("numeros.dat"), esperado);
+    EXPECT_EQ(estado().numsorteos, 4);
+    EXPECT_EQ(principal().sorteo.fecha, semana()[2].fecha);
+    EXPECT_FALSE(otra.existe("numeros.tmp"));
+  }
+}
+
+TEST_F(Mantenimiento, ImportKeepsABackupAndShowsTheNewDraws) {
+  const QByteArray propios = bytesDe({semana()[0]});
+  carpeta.escribe("numeros.dat", propios);
+  Principal& p = arranca(carpeta);
+  QDir(carpeta.ruta()).mkdir("otra");
+  elige(carpeta.archivo("otra/NUMEROS.DAT"));
+  QByteArray anterior = propios;
+  // The current layout as it comes, and the older one converted on the way in.
+  for (const QByteArray& bytes : {bytesDe(semana()), bytesDe(semana(), 24)}) {
+    carpeta.escribe("otra/NUMEROS.DAT", bytes);
+    Respondedor respuestas;
+    p.Command8_Click();
+    ASSERT_EQ(respuestas.cajas().size(), 1u);
+    EXPECT_EQ(respuestas.cajas()[0].texto, QString::fromUtf8("Archivo de sorteos importado con éxito"));
+    EXPECT_EQ(respuestas.cajas()[0].titulo, "Todos los sorteos");
+    EXPECT_EQ(carpeta.lee("numeros.bak"), anterior);
+    anterior = carpeta.lee("numeros.dat");
+    EXPECT_EQ(anterior.left(24), bytes.left(24));
+    EXPECT_EQ(anterior.mid(64, 24), bytes.mid(bytes.size() / 3 * 2, 24));
+    EXPECT_EQ(plataforma::archivos().contenido(ARCH_NUMEROS), anterior);
+    EXPECT_EQ(estado().numsorteos, 4);
+    EXPECT_EQ(p.sorteo.fecha, semana()[2].fecha);
+  }
+  // Converted: every draw with a Joker of 0.
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(anterior.mid(32 * i + 24, 8), QByteArray(8, '\0'));
+  ASSERT_EQ(dialogos.size(), 2u);
+  EXPECT_EQ(dialogos[0].DialogTitle + dialogos[0].Filter + dialogos[0].InitDir,
+            "Seleccione el archivo NUMEROS.DATArchivos de sorteos|numeros.datc:\\");
+}
+
+TEST_F(Mantenimiento, BadImportFilesAreRefusedAndTheDrawsStay) {
+  const QByteArray propios = bytesDe(semana());
+  carpeta.escribe("numeros.dat", propios);
+  Principal& p = arranca(carpeta);
+  auto con = [](auto cambia) {
+    std::vector<Sorteo> s = semana();
+    cambia(s);
+    return bytesDe(s);
+  };
+  const QString imposibles = QString::fromUtf8("El sorteo número %1 tiene números imposibles.");
+  const QString fecha = QString::fromUtf8("El sorteo número 3 tiene una fecha imposible.");
+  struct Caso {
+    QByteArray bytes;
+    QString motivo;  // the line after the program's message; empty for none
+  };
+  const Caso casos[] = {
+      {QByteArray(), QString::fromUtf8("El archivo está vacío.")},
+      {propios + QByteArray(7, '\x01'), QString::fromUtf8("Su tamaño no corresponde a un número exacto de sorteos.")},
+      {QByteArray(64, '\0'), {}},  // date 0 is a Saturday, but no draw
+      {con([](auto& s) { s.insert(s.begin(), sorteoDe(QDate(2025, 3, 3))); }), {}},  // a Monday first
+      {con([](auto& s) { s[1].ganadores[4] = 50; }), imposibles.arg(2)},
+      {con([](auto& s) { s[2].complementario = s[2].ganadores[1]; }), imposibles.arg(3)},
+      {con([](auto& s) { s[0].reintegro = 10; }), imposibles.arg(1)},
+      {con([](auto& s) { s[2].fecha += 1; }), fecha},  // a Tuesday
+      {con([](auto& s) { s[2].fecha += 7; }), fecha},  // after today
+      {con([](auto& s) { std::swap(s[1], s[2]); }),
+       QString::fromUtf8("El sorteo número 3 no es posterior al anterior.")},
+  };
+  QDir(carpeta.ruta()).mkdir("otra");
+  elige(carpeta.archivo("otra/numeros.dat"));
+  for (const Caso& c : casos) {
+    carpeta.escribe("otra/numeros.dat", c.bytes);
+    Respondedor respuestas;
+    p.Command8_Click();
+    ASSERT_EQ(respuestas.cajas().size(), 1u) << c.motivo.toStdString();
+    EXPECT_EQ(respuestas.cajas()[0].texto, c.motivo.isEmpty() ? NO_VALIDO : NO_VALIDO + "\r\n" + c.motivo);
+    EXPECT_EQ(respuestas.cajas()[0].titulo, QString::fromUtf8("¡Vaya hombre!"));
+    EXPECT_EQ(respuestas.cajas()[0].estilo, plataforma::vbExclamation);
+  }
+  // The program's own file, and a file that is gone by the time it is read.
+  Respondedor respuestas;
+  elige(carpeta.archivo("numeros.dat"));
+  p.Command8_Click();
+  elige(carpeta.archivo("otra/ninguno.dat"));
+  p.Command8_Click();
+  ASSERT_EQ(respuestas.cajas().size(), 2u);
+  EXPECT_EQ(respuestas.cajas()[0].texto,
+            QString::fromUtf8("El archivo elegido es el propio archivo de sorteos del programa. Elija "
+                              "otro archivo NUMEROS.DAT."));
+  EXPECT_EQ(respuestas.cajas()[1].texto, NO_VALIDO + " Error 53");
+  // No file chosen: the shop is offered, and opened on "Sí".
+  elige(QString());
+  respuestas.agrega(vbNo);
+  respuestas.agrega(vbYes);
+  p.Command8_Click();
+  p.Command8_Click();
+  ASSERT_EQ(respuestas.cajas().size(), 4u);
+  EXPECT_TRUE(respuestas.cajas()[3].texto.startsWith(
+      QString::fromUtf8("No se ha seleccionado ningún archivo. Recuerde que puede disponer de TODOS")));
+  EXPECT_EQ(abiertas, QStringList{"http://www.bolvanta.es/tienda/Product_list_C)%20%20%20%20%20%20%20EXTRAS"
+                                  "%20PARA%20LOS%20PROGRAMAS_1.html"});
+  EXPECT_EQ(carpeta.lee("numeros.dat"), propios);
+  EXPECT_EQ(plataforma::archivos().contenido(ARCH_NUMEROS), propios);
+  EXPECT_FALSE(carpeta.existe("numeros.bak"));
+}
+
+TEST_F(Mantenimiento, ClearingAsksTwiceAndDoesWhatWasAnswered) {
+  const QByteArray sorteos = bytesDe(semana());
+  Pena pena = penaDe("UNA", "Todos (L+J+S)", QDate(2025, 1, 1), {{1, 2, 3, 4, 5, 6}});
+  for (int k = 3; k <= 7; ++k) pena.aciertos[k] = qint16(k);
+  pena.fechacomprobado = plataforma::oleDe(QDate(2025, 3, 10));
+  for (const auto& [borraSorteos, borraAciertos] : {std::pair{vbNo, vbYes}, std::pair{vbYes, vbNo}}) {
+    CarpetaPrograma otra;
+    otra.escribe("numeros.dat", sorteos);
+    escribePenas(otra, {pena, pena});
+    const QByteArray penas = otra.lee("apuestas.dat");
+    Principal& p = arranca(otra);
+    Respondedor respuestas{borraSorteos, borraAciertos};
+    p.Command5_Click();
+    EXPECT_EQ(p.borrasorteos, 1);
+    ASSERT_EQ(respuestas.cajas().size(), 2u);
+    EXPECT_EQ(respuestas.cajas()[0].texto, QString::fromUtf8("¿Seguro que quieres borrar todos los sorteos?"));
+    EXPECT_TRUE(respuestas.cajas()[1].texto.startsWith(
+        QString::fromUtf8("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado")));
+    EXPECT_EQ(otra.lee("numeros.dat"), borraSorteos == vbYes ? QByteArray() : sorteos);
+    EXPECT_EQ(estado().numsorteos, borraSorteos == vbYes ? 1 : 4);
+    if (borraAciertos == vbNo) {
+      EXPECT_EQ(otra.lee("apuestas.dat"), penas);
+      continue;
+    }
+    for (const Pena& q : penasDe(otra)) {
+      for (int k = 3; k <= 7; ++k) EXPECT_EQ(q.aciertos[k], 0);
+      EXPECT_EQ(q.fechacomprobado, 0);
+      EXPECT_EQ(q.fechacreacion, plataforma::oleDe(QDate(2025, 3, 12)));
+      EXPECT_EQ(q.apuestas[1][6], 6);
+    }
+  }
+}
+
+TEST_F(Mantenimiento, DeletingADrawRemovesTheOneTheRowShows) {
+  const std::vector<Sorteo> s = semana();  // records 1 Thursday, 2 Saturday, 3 Monday
+  carpeta.escribe("numeros.dat", bytesDe(s));
+  Principal& p = arranca(carpeta);
+  p.sorteoslistados = {3, 2, 1};
+  Respondedor respuestas{vbNo, vbNo, vbNo};
+  p.ListView3_ItemClick(1);  // not armed yet: no question
+  EXPECT_TRUE(respuestas.cajas().empty());
+  p.Command5_Click();
+  p.ListView3_ItemClick(1);  // armed, answered no
+  EXPECT_EQ(respuestas.cajas().back().texto, QString::fromUtf8("¿Seguro que quieres eliminar este sorteo?"));
+  EXPECT_EQ(carpeta.lee("numeros.dat"), bytesDe(s));
+  // "Lunes" unticked: the rows are the Saturday and the Thursday; row 1 is the Saturday.
+  p.sorteoslistados = {2, 1};
+  p.ListView3_ItemClick(1);
+  EXPECT_EQ(carpeta.lee("numeros.dat"), bytesDe({s[0], s[2]}));
+  EXPECT_EQ(p.sorteoslistados, std::vector<int>{1});
+  EXPECT_EQ(estado().numsorteos, 3);
+  EXPECT_EQ(p.sorteo.fecha, s[2].fecha);
+  // Every draw listed: row 1 is the newest; then the only draw left.
+  p.sorteoslistados = {2, 1};
+  p.ListView3_ItemClick(1);
+  EXPECT_EQ(carpeta.lee("numeros.dat"), bytesDe({s[0]}));
+  p.ListView3_ItemClick(1);
+  EXPECT_EQ(carpeta.lee("numeros.dat"), QByteArray());
+  EXPECT_EQ(estado().numsorteos, 1);
+}
+
+TEST_F(Mantenimiento, ACrashBeforeTheRenameLeavesTheOldFileWhole) {
+  const QByteArray sorteos = bytesDe(semana());
+  carpeta.escribe("numeros.dat", sorteos);
+  Principal& p = arranca(carpeta);
+  p.sorteoslistados = {3, 2, 1};
+  p.borrasorteos = 1;
+  // At the worst moment: the new file complete beside the old one, the old one still in place.
+  std::vector<QByteArray> enDisco, temporal;
+  plataforma::fijaAntesDeRenombrar([&] {
+    enDisco.push_back(carpeta.lee("numeros.dat"));
+    temporal.push_back(carpeta.lee("numeros.tmp"));
+    throw plataforma::Error(plataforma::ERR_ACCESO, "sin acceso");
+  });
+  Respondedor respuestas{vbYes, 0, vbYes, 0};
+  p.ListView3_ItemClick(1);
+  p.Command5_Click();  // clearing fails the same way
+  EXPECT_EQ(enDisco, (std::vector<QByteArray>{sorteos, sorteos}));
+  EXPECT_EQ(temporal, (std::vector<QByteArray>{sorteos.left(64), QByteArray()}));
+  EXPECT_EQ(carpeta.lee("numeros.dat"), sorteos);
+  EXPECT_EQ(plataforma::archivos().contenido(ARCH_NUMEROS), sorteos);
+  EXPECT_EQ(p.sorteoslistados.size(), 3u);
+  ASSERT_EQ(respuestas.cajas().size(), 4u);
+  EXPECT_EQ(respuestas.cajas()[1].titulo, "Error de permiso");
+  EXPECT_EQ(respuestas.cajas()[3].titulo, "Error de permiso");
+}
