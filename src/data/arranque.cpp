@@ -56,6 +56,7 @@ void Principal::Form_Load() {
   informesorteo(1);
   Command1_Click(0);
   compruebamensaje();
+  resumensorteos();
 }
 
 void Principal::Form_Activate() {

@@ -89,6 +89,7 @@ void Principal::creaControles() {
   creaUltimoSorteo(pestanas[1]);
   creaGestor(pestanas[2]);
   creaCombinacion(pestanas[4]);
+  creaResumen(pestanas[4]);
 
   for (int i = 0; i < 2; ++i) {
     Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);

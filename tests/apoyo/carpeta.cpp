@@ -10,6 +10,7 @@
 #include "plataforma/fechas.h"
 #include "plataforma/sistema.h"
 #include "retrieval/Infor.h"
+#include "statistics/VentanaInforme.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
 #include "ui/Presentacion.h"
@@ -28,6 +29,8 @@ void reinicia() {
   descargaInfor();
   descargaCrea();
   descargaCreamenu();
+  descargaVentanaInforme();
+  VentanaInforme::dialogosDelSistema();
   procesaDescargas();
   plataforma::archivos().cierraTodos();
   reiniciaEstado();
@@ -39,7 +42,8 @@ CarpetaPrograma::CarpetaPrograma(bool conTablas) : anterior_(QDir::currentPath()
   reinicia();
   const QString construccion = QStringLiteral(BOLVANTA_CARPETA_CONSTRUCCION "/");
   if (conTablas) QFile::copy(construccion + "tablas.bin", ruta() + "tablas.bin");
-  QFile::copy(construccion + "Bolvanta.mdb", ruta() + "Bolvanta.mdb");
+  for (const char* archivo : {"Bolvanta.mdb", "Bolvanta.net", "Bolvanta1.net"})
+    QFile::copy(construccion + archivo, ruta() + archivo);
   plataforma::fijaCarpetaPrograma(dir_.path());
 }
 
