@@ -42,6 +42,23 @@ QStringList valores(const QString& resto) {
 
 QString escapa(const QString& texto) { return texto.toHtmlEscaped(); }
 
+// A value with its blanks as they stand: the bets and the draw text line their figures up with
+// leading and double blanks, which HTML would fold into one.
+QString conBlancos(const QString& texto) {
+  QString r;
+  bool blanco = true;
+  for (QChar c : texto) {
+    if (c == u' ') {
+      r += blanco ? QStringLiteral("&nbsp;") : QStringLiteral(" ");
+      blanco = true;
+    } else {
+      r += QString(c).toHtmlEscaped();
+      blanco = false;
+    }
+  }
+  return r;
+}
+
 void compruebaColumna(const plataforma::Recordset& rs, const QString& columna) {
   for (int i = 0; i < rs.FieldCount(); ++i)
     if (rs.FieldName(i).compare(columna, Qt::CaseInsensitive) == 0) return;
@@ -198,7 +215,7 @@ QString htmlInforme(const InformeLleno& informe) {
     if (s.tipo == Seccion::Ficha) {
       for (int i = 0; i < s.rotulos.size(); ++i)
         h += QStringLiteral("<tr><td bgcolor=\"#e8e8e8\"><b>") + escapa(s.rotulos[i]) +
-             QStringLiteral("</b></td><td style=\"white-space: pre-wrap;\">") + escapa(s.filas[0][i]) +
+             QStringLiteral("</b></td><td>") + conBlancos(s.filas[0][i]) +
              QStringLiteral("</td></tr>");
     } else {
       h += QStringLiteral("<tr>");
@@ -208,7 +225,7 @@ QString htmlInforme(const InformeLleno& informe) {
       for (const QStringList& fila : s.filas) {
         h += QStringLiteral("<tr>");
         for (const QString& v : fila)
-          h += QStringLiteral("<td style=\"white-space: pre-wrap;\">") + escapa(v) + QStringLiteral("</td>");
+          h += QStringLiteral("<td>") + conBlancos(v) + QStringLiteral("</td>");
         h += QStringLiteral("</tr>");
       }
     }

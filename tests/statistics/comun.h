@@ -60,7 +60,7 @@ inline QString textoPdf(const QString& archivo) {
   pdf.load(archivo);
   QString texto;
   for (int i = 0; i < pdf.pageCount(); ++i) texto += pdf.getAllText(i).text() + QLatin1Char('\n');
-  return texto;
+  return texto.replace(QChar(0xA0), QLatin1Char(' '));
 }
 
 }  // namespace estadisticas
