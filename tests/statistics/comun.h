@@ -24,7 +24,10 @@ inline Principal& ventana(const CarpetaPrograma& carpeta) {
   estado().ruta = carpeta.ruta();
   Principal& p = principal();
   for (int i = 0; i < int(p.Check3.size()); ++i)
-    if (!p.Check3[i]) p.Check3[i] = new QCheckBox(&p);
+    if (!p.Check3[i]) {
+      p.Check3[i] = new QCheckBox(&p);
+      p.Check3[i]->hide();
+    }
   return p;
 }
 
