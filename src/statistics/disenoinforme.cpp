@@ -43,7 +43,8 @@ QStringList valores(const QString& resto) {
 QString escapa(const QString& texto) { return texto.toHtmlEscaped(); }
 
 // A value with its blanks as they stand: the bets and the draw text line their figures up with
-// leading and double blanks, which HTML would fold into one.
+// leading and double blanks, which HTML would fold into one. The lists print in a fixed-width
+// font so that the blanks line the figures up.
 QString conBlancos(const QString& texto) {
   QString r;
   bool blanco = true;
@@ -225,7 +226,8 @@ QString htmlInforme(const InformeLleno& informe) {
       for (const QStringList& fila : s.filas) {
         h += QStringLiteral("<tr>");
         for (const QString& v : fila)
-          h += QStringLiteral("<td>") + conBlancos(v) + QStringLiteral("</td>");
+          h += QStringLiteral("<td style=\"font-family: 'Liberation Mono';\">") + conBlancos(v) +
+               QStringLiteral("</td>");
         h += QStringLiteral("</tr>");
       }
     }
