@@ -87,7 +87,10 @@ Diseno interpretaDiseno(const QByteArray& texto) {
   if (texto.contains('\0')) malDiseno(0, QStringLiteral("no es un archivo de texto."));
   Diseno d;
   bool conTitulo = false;
-  const QStringList lineas = QString::fromUtf8(texto).split(QLatin1Char('\n'));
+  // A layout saved by a Windows editor may start with a byte-order mark and end its lines in CR LF.
+  QString todo = QString::fromUtf8(texto);
+  if (todo.startsWith(QChar(0xFEFF))) todo.remove(0, 1);
+  const QStringList lineas = todo.split(QLatin1Char('\n'));
   for (int n = 0; n < lineas.size(); ++n) {
     const QString linea = lineas[n].trimmed();
     const int numero = n + 1;

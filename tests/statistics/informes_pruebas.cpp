@@ -144,6 +144,8 @@ TEST_F(Informes, SyndicateReportPrintsThroughThePrintDialog) {
                     "\"3\" = 4, \"4\" = 3, \"5\" = 2, \"5C\" = 1, \"6\" = 0",
                     "INSERT INTO \"Peñanums\" VALUES (' 3-12- 7-49- 1-20')",
                     "INSERT INTO \"Peñanums\" VALUES ('10-11-12-13-14-15')"});
+  // The layout as a Windows editor would save it.
+  carpeta.escribe("Bolvanta1.net", "\xEF\xBB\xBF" + carpeta.lee("Bolvanta1.net").replace("\n", "\r\n"));
   p.Image2_Click(1);
   EXPECT_TRUE(respuestas.cajas().empty());
   // The two reports differ only in their layout file.
