@@ -109,13 +109,15 @@ Diseno interpretaDiseno(const QByteArray& texto) {
       continue;
     }
     Seccion* ultima = d.secciones.empty() ? nullptr : &d.secciones.back();
+    const bool nueva = clave == QLatin1String("TEXTO") || clave == QLatin1String("FICHA") ||
+                       clave == QLatin1String("LISTA");
+    if (nueva && ultima && ultima->tipo != Seccion::Texto && ultima->campos.empty())
+      malDiseno(numero, QStringLiteral("la sección anterior no tiene campos."));
     if (clave == QLatin1String("TEXTO")) {
       d.secciones.push_back({Seccion::Texto, resto, {}, {}, {}});
     } else if (clave == QLatin1String("FICHA") || clave == QLatin1String("LISTA")) {
       if (v.size() != 2 || v[0].isEmpty())
         malDiseno(numero, QStringLiteral("se espera «%1 tabla | título».").arg(clave));
-      if (ultima && ultima->tipo != Seccion::Texto && ultima->campos.empty())
-        malDiseno(numero, QStringLiteral("la sección anterior no tiene campos."));
       d.secciones.push_back(
           {clave == QLatin1String("FICHA") ? Seccion::Ficha : Seccion::Lista, v[1], v[0], {}, {}});
     } else if (clave == QLatin1String("CAMPO") || clave == QLatin1String("COLUMNA")) {

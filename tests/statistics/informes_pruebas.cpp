@@ -190,7 +190,7 @@ TEST_F(Informes, BadLayoutOrDatabaseTellsItsNumberAndChangesNothing) {
       {"layout missing", "-", {}, {}, 20507},
       {"layout empty", "\n\n# nada\n", {}, {}, 20525},
       {"layout without its title", "FICHA Sorteos | Sorteos\nCAMPO Total | Total\n", {}, {}, 20525},
-      {"section without fields", "INFORME x\nLISTA Numeros | Ranking\n", {}, {}, 20525},
+      {"section without fields", "INFORME x\nLISTA Numeros | Ranking\nTEXTO Fin.\n", {}, {}, 20525},
       {"field outside a section", "INFORME x\nCAMPO Total | Total\n", {}, {}, 20525},
       {"unknown directive", "INFORME x\nTABLA Sorteos\n", {}, {}, 20525},
       {"binary", QByteArray("INFORME x\n\0\1\2", 13), {}, {}, 20525},
