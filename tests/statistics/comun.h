@@ -3,17 +3,15 @@
 // start-up, the filter boxes the summary reads, the report tables read and written directly, and
 // the text of a PDF file.
 #include <QCheckBox>
-#include <QEventLoop>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QVariantMap>
-#include <vector>
 
 #include "apoyo/carpeta.h"
 #include "data/estado.h"
 #include "plataforma/basedatos.h"
+#include "syndicates/lista_comun.h"
 #include "ui/Principal.h"
 
 namespace estadisticas {
@@ -37,18 +35,7 @@ inline void marca(Principal& p, int indice, bool marcada) {
   p.Check3[indice]->setChecked(marcada);
 }
 
-inline std::vector<QVariantMap> filas(const CarpetaPrograma& carpeta, const QString& tabla) {
-  plataforma::Conexion cn;
-  cn.Open(plataforma::cadenaConexion(carpeta.ruta()));
-  plataforma::Recordset rs;
-  rs.Open(tabla, cn, plataforma::adOpenKeyset, plataforma::adLockReadOnly);
-  std::vector<QVariantMap> r;
-  for (; !rs.EOF(); rs.MoveNext()) {
-    r.emplace_back();
-    for (int i = 0; i < rs.FieldCount(); ++i) r.back()[rs.FieldName(i)] = rs.Fields(i);
-  }
-  return r;
-}
+using penas::filas;
 
 // Runs statements on the folder's report database.
 inline void ejecuta(const CarpetaPrograma& carpeta, const QStringList& sentencias) {
