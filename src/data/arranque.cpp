@@ -62,6 +62,7 @@ void Principal::Form_Load() {
   informesorteo(1);
   Command1_Click(0);
   compruebamensaje();
+  resumensorteos();
   if (e.sololectura) avisopermiso();
 }
 

@@ -163,6 +163,7 @@ void Principal::Timer1_Timer() {
     ProgressBar1->setValue(4);
     estadosorteos();
     informesorteo(0);
+    resumensorteos();
     Picture2->setPicture(ImageList1, 2);
   }
   Label6->setText(QStringLiteral("TRANSFERENCIA FINALIZADA"));

@@ -1,2 +1,13 @@
 # sources of src/statistics
 list(APPEND NUCLEO ${AQUI}/frecuencias.h ${AQUI}/frecuencias.cpp)
+list(APPEND NUCLEO
+  ${AQUI}/textos.h ${AQUI}/textos.cpp
+  ${AQUI}/disenoinforme.h ${AQUI}/disenoinforme.cpp
+)
+list(APPEND VENTANAS
+  ${AQUI}/pintainforme.h ${AQUI}/pintainforme.cpp
+  ${AQUI}/motorinforme.h ${AQUI}/motorinforme.cpp
+  ${AQUI}/VentanaInforme.h ${AQUI}/VentanaInforme.cpp
+  ${AQUI}/informes.cpp
+  ${AQUI}/resumensorteos.cpp
+)

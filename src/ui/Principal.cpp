@@ -92,6 +92,7 @@ void Principal::creaControles() {
   creaGestor(pestanas[2]);
   creaCombinacion(pestanas[4]);
   creaMantenimiento(pestanas[3]);
+  creaResumen(pestanas[4]);
 
   for (int i = 0; i < 2; ++i) {
     Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);

@@ -7,6 +7,7 @@
 
 #include "data/registros.h"
 #include "statistics/frecuencias.h"
+#include "statistics/motorinforme.h"
 
 #include "plataforma/controles.h"
 
@@ -146,6 +147,13 @@ class Principal : public QMainWindow {
   Frecuencias frecuenciasdia2{3};
   int sorteoscontados = 0;
   std::array<double, 2> fechasperiodo{};  // newest and oldest selected draw
+  int cambiandofiltros = 0;  // 1 while a filter box rewrites the others
+
+  // Selection summary of the generator's first step, and the printed reports.
+  void resumensorteos();
+  void Image2_Click(int Index);
+  void guardainforme();
+  MotorInforme CrystalReport1;
 
   // Maintenance of the draws file, tab "Estadísticas".
   void compruebaformato();
@@ -231,6 +239,9 @@ class Principal : public QMainWindow {
   // Tab "Crear combinación".
   QPushButton* Command4 = nullptr;  // "Manual"
   std::array<plataforma::Imagen*, 2> Image2{};  // run the reports
+  std::array<QCheckBox*, 11> Check3{};  // statistics filters and their mirror on "Paso 1"
+  QLabel* Label21 = nullptr;  // "Paso 1": the period and the number of draws
+  QLabel* Label27 = nullptr;  // "Paso 1": the weekdays, or why the generator cannot go on
   QAction* Crearp = nullptr;        // menu "Crear peña nueva"
 
  protected:
@@ -245,6 +256,7 @@ class Principal : public QMainWindow {
   void creaNoticias(QWidget* pestana);
   void creaGestor(QWidget* pestana);
   void creaCombinacion(QWidget* pestana);
+  void creaResumen(QWidget* pestana);
   void creaMenus();
   void creaMantenimiento(QWidget* pestana);
   void pasoComprobacion();

@@ -10,6 +10,7 @@
 #include "plataforma/fechas.h"
 #include "plataforma/sistema.h"
 #include "retrieval/Infor.h"
+#include "statistics/VentanaInforme.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
 #include "ui/Acercade.h"
@@ -32,6 +33,8 @@ void reinicia() {
   descargaCreamenu();
   descargaAcercade();
   descargaConfigurar();
+  descargaVentanaInforme();
+  VentanaInforme::dialogosDelSistema();
   procesaDescargas();
   plataforma::archivos().cierraTodos();
   reiniciaEstado();
@@ -43,7 +46,8 @@ CarpetaPrograma::CarpetaPrograma(bool conTablas) : anterior_(QDir::currentPath()
   reinicia();
   const QString construccion = QStringLiteral(BOLVANTA_CARPETA_CONSTRUCCION "/");
   if (conTablas) QFile::copy(construccion + "tablas.bin", ruta() + "tablas.bin");
-  QFile::copy(construccion + "Bolvanta.mdb", ruta() + "Bolvanta.mdb");
+  for (const char* archivo : {"Bolvanta.mdb", "Bolvanta.net", "Bolvanta1.net"})
+    QFile::copy(construccion + archivo, ruta() + archivo);
   plataforma::fijaCarpetaPrograma(dir_.path());
 }
 

@@ -1,6 +1,7 @@
 // Start-up of the main window in a program folder of the test's own, and the settings record.
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QSlider>
 #include <QTabWidget>
 #include <QtEndian>
@@ -60,6 +61,8 @@ TEST(Arranque, FirstStartCreatesTheFilesAndWelcomesOnce) {
   EXPECT_EQ(ini.mid(78), QByteArray(8, '\0'));
   EXPECT_EQ(p.Slider1[0]->maximum(), 24);
   EXPECT_EQ(p.Slider1[1]->maximum(), 24);
+  // The selection summary is the last step: no draw, nothing to go on with.
+  EXPECT_EQ(p.Label27->text(), "¡¡Con 0 sorteos seleccionados no es posible continuar!!");
   EXPECT_TRUE(respuestas.cajas().empty());
 
   p.Form_Activate();

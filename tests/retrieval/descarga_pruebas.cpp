@@ -82,6 +82,7 @@ TEST_F(Descarga, NewDrawsAreAppendedOldestFirstAndChecked) {
   std::vector<Sorteo> todos = viejos;
   todos.insert(todos.end(), nuevos.begin(), nuevos.end());
   sirve(todos);
+  p.Label21->clear();
 
   p.Picture2_Click();
   EXPECT_EQ(p.Label6->text(), "BUSCANDO SORTEOS");
@@ -103,6 +104,7 @@ TEST_F(Descarga, NewDrawsAreAppendedOldestFirstAndChecked) {
   EXPECT_EQ(p.ProgressBar1->value(), 5);
   EXPECT_FALSE(p.Timer1->isActive());
   EXPECT_EQ(p.HScroll1->value(), 3);
+  EXPECT_TRUE(p.Label21->text().startsWith("-Tiene seleccionados "));  // the summary is rewritten
   // www.txt keeps the answer between quotes with its inner quotes doubled.
   const QByteArray www = carpeta.lee("www.txt");
   EXPECT_TRUE(www.startsWith("\"[{\"\"fecha_sorteo\"\""));

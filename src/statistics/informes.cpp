@@ -1,0 +1,66 @@
+// The printed reports of the generator tab and the draw-report columns of the report database.
+#include <QLabel>
+
+#include "data/estado.h"
+#include "plataforma/basedatos.h"
+#include "plataforma/error.h"
+#include "plataforma/msgbox.h"
+#include "statistics/textos.h"
+#include "ui/Principal.h"
+
+using plataforma::sinErrores;
+
+void Principal::Image2_Click(int Index) {
+  if (Index != 0 && Index != 1) return;
+  const QString ruta = estado().ruta;
+  const QString nombre = Index == 0 ? QStringLiteral("Bolvanta.net") : QStringLiteral("Bolvanta1.net");
+  int numero = 0;
+  try {
+    CrystalReport1.setDataFiles(1, ruta + QStringLiteral("Bolvanta.mdb"));
+    CrystalReport1.setDestination(0);
+    CrystalReport1.setReportFileName(ruta + nombre);
+    CrystalReport1.setConnect(QStringLiteral("PWD=") + QLatin1String(plataforma::CLAVE_BD));
+    CrystalReport1.setAction(1);
+    return;
+  } catch (const plataforma::Error& error) {
+    numero = error.numero();
+  }
+  // The database may be held for a moment by another program: one more try, and a second
+  // failure is told like any other.
+  if (numero == informes::ERR_BASE_DATOS) {
+    try {
+      CrystalReport1.setAction(1);
+      return;
+    } catch (const plataforma::Error& error) {
+      numero = error.numero();
+    }
+  }
+  // A report is already on its way.
+  if (numero == informes::ERR_TRABAJO_EMPEZADO) return;
+  plataforma::MsgBox(QStringLiteral("Error ") + QString::number(numero) +
+                         QStringLiteral(". No es posible mostrar el informe. Si el error persiste, "
+                                        "reinstalar el programa puede ser la solución."),
+                     plataforma::vbInformation, QStringLiteral("Error"));
+}
+
+// Nothing calls it; it is kept with the report it fills. Every step goes on after a failure, so
+// a missing database or table leaves everything as it was.
+void Principal::guardainforme() {
+  plataforma::Conexion cn;
+  plataforma::Recordset rs;
+  sinErrores([&] { cn.Open(plataforma::cadenaConexion(estado().ruta)); });
+  rs.setCursorLocation(plataforma::adUseClient);
+  sinErrores([&] {
+    rs.Open(QStringLiteral("Informe"), cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic,
+            plataforma::adCmdTable);
+  });
+  const QString informacion = sinEtiquetas(urldocumento);
+  sinErrores([&] { rs.setField(QStringLiteral("Letrero"), Label8->text()); });
+  sinErrores([&] { rs.setField(QStringLiteral("Informacion"), informacion); });
+  const char* const premios[] = {"Premio6", "Premio5c", "Premio5", "Premio4", "Premio3"};
+  for (int i = 0; i < 5; ++i)
+    sinErrores([&] { rs.setField(QLatin1String(premios[i]), Label10[i]->text()); });
+  sinErrores([&] { rs.Update(); });
+  sinErrores([&] { rs.Close(); });
+  sinErrores([&] { cn.Close(); });
+}

@@ -1,0 +1,174 @@
+// The selection summary of the generator's first step and the row of "Sorteos" it writes.
+#include <QFontMetrics>
+#include <QLabel>
+#include <QSlider>
+#include <gtest/gtest.h>
+
+#include "plataforma/fechas.h"
+#include "plataforma/msgbox.h"
+#include "statistics/comun.h"
+
+using namespace estadisticas;
+
+namespace {
+
+class Resumen : public ::testing::Test {
+ protected:
+  // Newest and oldest counted draw, as the statistics leave them.
+  Principal& conSeleccion(int sorteos, const QDate& nuevo = QDate(2025, 3, 8),
+                          const QDate& viejo = QDate(2024, 3, 9)) {
+    Principal& p = ventana(carpeta);
+    p.sorteoscontados = sorteos;
+    p.fechasperiodo = {plataforma::oleDe(nuevo), plataforma::oleDe(viejo)};
+    p.cambiandofiltros = 1;
+    return p;
+  }
+  QVariantMap fila() {
+    const auto r = filas(carpeta, "Sorteos");
+    EXPECT_EQ(r.size(), 1u);  // edited in place, never added to
+    return r.empty() ? QVariantMap() : r.front();
+  }
+
+  CarpetaPrograma carpeta;
+  plataforma::Respondedor respuestas;
+};
+
+}  // namespace
+
+TEST_F(Resumen, WeekdaySentenceAndStoredDaysForEveryCombination) {
+  struct Caso {
+    bool lunes, jueves, sabado;
+    const char* frase;
+    const char* dias;
+  };
+  const Caso casos[] = {
+      {true, true, true, "tanto los números de los sorteos del LUNES, JUEVES, como los del SÁBADO.",
+       "Lunes, Jueves y sábado."},
+      {false, false, true, "sólo los números de los sorteos del SÁBADO.", "Sábado."},
+      {false, true, false, "sólo los números de los sorteos del JUEVES.", "Jueves."},
+      {true, false, false, "sólo los números de los sorteos del LUNES.", "Lunes."},
+      {true, false, true, "sólo los números de los sorteos del LUNES y SÁBADO.", "Lunes y Sábado."},
+      {true, true, false, "sólo los números de los sorteos del LUNES y JUEVES.", "Lunes y Jueves."},
+      {false, true, true, "sólo los números de los sorteos del JUEVES y SÁBADO.", "Jueves y Sábado."},
+  };
+  Principal& p = conSeleccion(156);
+  p.Slider1[0]->setValue(12);
+  for (const Caso& c : casos) {
+    marca(p, 9, c.lunes);
+    marca(p, 0, c.jueves);
+    marca(p, 1, c.sabado);
+    p.cambiandofiltros = 1;
+    p.resumensorteos();
+    EXPECT_EQ(p.cambiandofiltros, 0);
+    EXPECT_EQ(p.Label27->text(), QString("-Ha seleccionado ") + c.frase);
+    EXPECT_EQ(p.Label21->text(),
+              "-Tiene seleccionados los últimos 12 meses de sorteos, desde el 09/03/2024 al 08/03/2025, "
+              "en total, 156 sorteos en la base de datos.");
+    const QVariantMap esperada{{"Dia1", QDate(2024, 3, 9)}, {"Dia2", QDate(2025, 3, 8)}, {"Total", 156},
+                               {"Diasajugar", c.dias}};
+    EXPECT_EQ(fila(), esperada) << c.dias;
+  }
+  EXPECT_TRUE(respuestas.cajas().empty());
+}
+
+TEST_F(Resumen, PeriodPhraseFollowsTodosThenTheSlider) {
+  Principal& p = conSeleccion(3, QDate(2025, 3, 8), QDate(2025, 3, 3));
+  marca(p, 0, true);
+  const struct {
+    bool todos;
+    int meses;
+    const char* periodo;
+  } casos[] = {{true, 7, "todos los sorteos. Desde el "},
+               {false, 1, "sólo el último mes de sorteos, desde el "},
+               {false, 5, "los últimos 5 meses de sorteos, desde el "}};
+  for (const auto& c : casos) {
+    marca(p, 5, c.todos);
+    p.Slider1[0]->setValue(c.meses);
+    p.resumensorteos();
+    EXPECT_EQ(p.Label21->text(), QString("-Tiene seleccionados ") + c.periodo +
+                                     "03/03/2025 al 08/03/2025, en total, 3 sorteos en la base de datos.");
+  }
+  // The summary only reports: the count, the dates and the boxes stay as they were.
+  EXPECT_EQ(p.sorteoscontados, 3);
+  EXPECT_EQ(p.fechasperiodo[0], plataforma::oleDe(QDate(2025, 3, 8)));
+  EXPECT_TRUE(p.Check3[5]->isChecked() == false && p.Check3[0]->isChecked());
+}
+
+TEST_F(Resumen, NoDrawSelectedRefusesAndKeepsTheStoredDays) {
+  Principal& p = conSeleccion(40);
+  marca(p, 1, true);
+  p.resumensorteos();
+  ASSERT_EQ(fila()["Diasajugar"], "Sábado.");
+
+  // No weekday ticked: the statistics count nothing and leave no date behind.
+  marca(p, 1, false);
+  p.sorteoscontados = 0;
+  p.fechasperiodo = {0, 0};
+  p.resumensorteos();
+  EXPECT_EQ(p.Label27->text(), "¡¡Con 0 sorteos seleccionados no es posible continuar!!");
+  const QVariantMap f = fila();
+  EXPECT_EQ(f["Diasajugar"], "Sábado.");
+  EXPECT_EQ(f["Total"], 0);
+  EXPECT_FALSE(f["Dia1"].isValid());  // no date rather than 30/12/1899
+  EXPECT_EQ(p.Label21->text(), "-Tiene seleccionados sólo el último mes de sorteos, desde el  al , en total, 0 "
+                               "sorteos en la base de datos.");
+}
+
+TEST_F(Resumen, DatabaseFailureTellsTheNumberAndLeavesRowAndCaptions) {
+  Principal& p = conSeleccion(10);
+  p.resumensorteos();
+  const QString antes21 = p.Label21->text(), antes27 = p.Label27->text();
+  const QVariantMap antes = fila();
+  p.sorteoscontados = 99;
+
+  struct Caso {
+    QStringList sentencias;  // what is done to the database first
+    bool sinArchivo;
+    int numero;
+  };
+  const Caso casos[] = {
+      {{"DELETE FROM Sorteos"}, false, plataforma::ERR_BD_SIN_REGISTRO},
+      {{"ALTER TABLE Sorteos RENAME TO Viejo", "CREATE TABLE Sorteos (Dia1 DATE, Dia2 DATE, Diasajugar TEXT)",
+        "INSERT INTO Sorteos SELECT Dia1, Dia2, Diasajugar FROM Viejo", "DROP TABLE Viejo"},
+       false,
+       plataforma::ERR_BD_ELEMENTO},
+      {{"DROP TABLE Sorteos"}, false, plataforma::ERR_BD_ELEMENTO},
+      {{}, true, plataforma::ERR_BD_PROVEEDOR},
+  };
+  const QByteArray sana = carpeta.lee("Bolvanta.mdb");
+  for (const Caso& c : casos) {
+    carpeta.escribe("Bolvanta.mdb", sana);
+    if (c.sinArchivo) QFile::remove(carpeta.archivo("Bolvanta.mdb"));
+    else ejecuta(carpeta, c.sentencias);
+    const QByteArray bytes = c.sinArchivo ? QByteArray() : carpeta.lee("Bolvanta.mdb");
+    plataforma::Respondedor r;
+    p.resumensorteos();
+    ASSERT_EQ(r.cajas().size(), 1u);
+    EXPECT_EQ(r.cajas()[0].texto, "Sistema operativo no actualizado. El programa no funcionará correctamente. Error " +
+                                      QString::number(c.numero));
+    EXPECT_EQ(r.cajas()[0].titulo, "¡Error!");
+    EXPECT_EQ(r.cajas()[0].estilo, plataforma::vbInformation);
+    EXPECT_EQ(p.cambiandofiltros, 0);
+    if (!c.sinArchivo) EXPECT_EQ(carpeta.lee("Bolvanta.mdb"), bytes);
+    else EXPECT_FALSE(carpeta.existe("Bolvanta.mdb"));  // never created
+  }
+  carpeta.escribe("Bolvanta.mdb", sana);
+  EXPECT_EQ(p.Label21->text(), antes21);
+  EXPECT_EQ(p.Label27->text(), antes27);
+  EXPECT_EQ(fila(), antes);
+}
+
+TEST_F(Resumen, LongestSentencesFitTheirLabels) {
+  Principal& p = conSeleccion(4176, QDate(2025, 12, 31), QDate(1985, 10, 17));
+  p.Slider1[0]->setValue(24);
+  for (int i : {9, 0, 1}) marca(p, i, true);
+  p.resumensorteos();
+  for (QLabel* l : {p.Label21, p.Label27}) {
+    const QRect caja = QFontMetrics(l->font()).boundingRect(QRect(0, 0, l->width(), 10000),
+                                                            Qt::TextWordWrap, l->text());
+    EXPECT_LE(caja.height(), l->height()) << l->text().toStdString();
+  }
+  p.SSTab1->setCurrentIndex(4);
+  p.show();
+  p.grab().save("/tmp/h9b-paso1.png");
+}
