@@ -22,6 +22,7 @@ class QTimer;
 class QGroupBox;
 class QAction;
 class GraficoFila;
+class GraficoFrecuencias;
 namespace plataforma {
 class Inet;
 class ListView;
@@ -145,6 +146,15 @@ class Principal : public QMainWindow {
   Frecuencias frecuenciasdia2{3};
   int sorteoscontados = 0;
   std::array<double, 2> fechasperiodo{};  // newest and oldest selected draw
+  void estadisticas(double fechadesde);
+  void HScroll2_Change();
+  // Their filters: weekdays and period, on this tab and on the generator's first step.
+  void Check3_Click(int Index);
+  void Slider1_Change(int Index);
+  void periodoestadisticas(int modo);  // 0 every stored draw, 1 the last Slider1(0) months
+  int cambiandofiltros = 0;            // 1 while Check3_Click writes boxes of its own
+  // The summary of the selection on the generator's first step.
+  void resumensorteos();
 
   // Ends the program: closes every file and unloads the window.
   void salir_Click();
@@ -153,7 +163,7 @@ class Principal : public QMainWindow {
   // Controls.
   QTabWidget* SSTab1 = nullptr;
   std::array<plataforma::Etiqueta*, 8> Label9{};  // draws status panel, tab "General"
-  std::array<QSlider*, 2> Slider1{};              // statistics period, tab "Estadísticas"
+  std::array<QSlider*, 2> Slider1{};              // months of the statistics period, both groups
   QLineEdit* Text3 = nullptr;
   QScrollBar* HScroll1 = nullptr;
   QTimer* Timer2 = nullptr;
@@ -210,6 +220,16 @@ class Principal : public QMainWindow {
   QLabel* Label29 = nullptr;        // base numbers of a reduced system
   QLabel* Label37 = nullptr;        // weekly cost
   GraficoFila* MSChart3 = nullptr;  // prizes of the syndicate shown
+  // Tab "Estadísticas".
+  GraficoFrecuencias* MSChart1 = nullptr;
+  plataforma::ListView* ListView3 = nullptr;  // the selected draws, newest first
+  QScrollBar* HScroll2 = nullptr;             // 1 numbers 1 to 25, 2 numbers 25 to 49
+  QLabel* Label7 = nullptr;                   // "TOTAL: " n " sorteos."
+  QGroupBox* Frame11 = nullptr;               // "Filtrado de datos:"
+  QGroupBox* Frame5 = nullptr;                // "Leyenda" of the per-weekday chart
+  // Filter boxes. Statistics: 9 "Lunes", 0 "Jueves", 1 "Sábado", 5 "Todos", 6 the months,
+  // 2 "Comparativa". Generator: 10, 3, 4, 7, 8 in the same order, without "Comparativa".
+  std::array<QCheckBox*, 11> Check3{};
   // Tab "Crear combinación".
   QPushButton* Command4 = nullptr;  // "Manual"
   std::array<plataforma::Imagen*, 2> Image2{};  // run the reports
@@ -227,6 +247,9 @@ class Principal : public QMainWindow {
   void creaNoticias(QWidget* pestana);
   void creaGestor(QWidget* pestana);
   void creaCombinacion(QWidget* pestana);
+  void creaEstadisticas(QWidget* pestana);
+  void creaFiltrosGenerador(QWidget* marco);
+  void muestraGrafico();
   void creaMenus();
   void pasoComprobacion();
   bool cargado_ = false;
