@@ -10,7 +10,18 @@ GraficoFrecuencias::GraficoFrecuencias(QWidget* padre) : QChartView(padre) {
   auto* grafico = new QChart;
   grafico->legend()->hide();  // the tab has its own legend, shown only for the weekdays
   grafico->setBackgroundRoundness(0);
-  grafico->setMargins(QMargins(2, 2, 2, 2));
+  grafico->setMargins(QMargins(2, 2, 8, 2));
+  // The axes stay; only the series is made anew for every table.
+  ejeX_ = new QBarCategoryAxis;
+  QFont letra(QStringLiteral("Liberation Sans"), 7);
+  ejeX_->setLabelsFont(letra);
+  ejeX_->setTruncateLabels(false);  // two digits fit under each bar; "..." would tell nothing
+  grafico->addAxis(ejeX_, Qt::AlignBottom);
+  ejeY_ = new QValueAxis;
+  ejeY_->setLabelFormat(QStringLiteral("%d"));
+  ejeY_->setTickCount(6);
+  ejeY_->setLabelsFont(letra);
+  grafico->addAxis(ejeY_, Qt::AlignLeft);
   setChart(grafico);
   setRenderHint(QPainter::Antialiasing);
 }
@@ -27,11 +38,6 @@ void GraficoFrecuencias::fijaDatos(const Frecuencias& tabla) {
 
   QChart* grafico = chart();
   grafico->removeAllSeries();
-  for (QAbstractAxis* eje : grafico->axes()) {
-    grafico->removeAxis(eje);
-    delete eje;
-  }
-
   auto* serie = new QBarSeries;
   int mayor = 0;
   for (int c = 1; c <= tabla.series(); ++c) {
@@ -50,21 +56,12 @@ void GraficoFrecuencias::fijaDatos(const Frecuencias& tabla) {
 
   QStringList etiquetas;
   for (int f = 1; f <= 25; ++f) etiquetas << tabla.etiqueta(f).trimmed();
-  auto* ejeX = new QBarCategoryAxis;
-  ejeX->append(etiquetas);
-  QFont letra = ejeX->labelsFont();
-  letra.setPointSize(7);
-  ejeX->setLabelsFont(letra);
-  grafico->addAxis(ejeX, Qt::AlignBottom);
-  serie->attachAxis(ejeX);
-
-  auto* ejeY = new QValueAxis;
-  ejeY->setRange(0, std::max(1, mayor));
-  ejeY->setLabelFormat(QStringLiteral("%d"));
-  ejeY->setLabelsFont(letra);
-  ejeY->applyNiceNumbers();
-  grafico->addAxis(ejeY, Qt::AlignLeft);
-  serie->attachAxis(ejeY);
+  ejeX_->clear();
+  ejeX_->append(etiquetas);
+  ejeY_->setRange(0, std::max(1, mayor));
+  ejeY_->applyNiceNumbers();
+  serie->attachAxis(ejeX_);
+  serie->attachAxis(ejeY_);
 }
 
 void GraficoFrecuencias::fijaNombreSerie(int columna, const QString& nombre) {

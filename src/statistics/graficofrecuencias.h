@@ -8,6 +8,9 @@
 
 #include "statistics/frecuencias.h"
 
+class QBarCategoryAxis;
+class QValueAxis;
+
 class GraficoFrecuencias : public QChartView {
   Q_OBJECT
  public:
@@ -26,6 +29,8 @@ class GraficoFrecuencias : public QChartView {
   static QColor colorSerie(int columna, int series);
 
  private:
+  QBarCategoryAxis* ejeX_;
+  QValueAxis* ejeY_;
   Frecuencias datos_{1};
   QStringList nombres_;
 };

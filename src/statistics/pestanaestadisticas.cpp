@@ -68,10 +68,10 @@ void escribeFrase(const QString& frase) {
 
 void Principal::creaEstadisticas(QWidget* pestana) {
   MSChart1 = new GraficoFrecuencias(pestana);
-  MSChart1->setGeometry(px(120), px(120), px(5600), px(5000));
+  MSChart1->setGeometry(px(120), px(120), px(5560), px(5000));
 
   HScroll2 = new QScrollBar(Qt::Horizontal, pestana);
-  HScroll2->setGeometry(px(120), px(5160), px(5600), px(255));
+  HScroll2->setGeometry(px(120), px(5160), px(5560), px(255));
   HScroll2->setRange(1, 2);
   HScroll2->setPageStep(1);
   HScroll2->setValue(1);
@@ -79,20 +79,20 @@ void Principal::creaEstadisticas(QWidget* pestana) {
   connect(HScroll2, &QScrollBar::valueChanged, this, [this] { HScroll2_Change(); });
 
   ListView3 = new plataforma::ListView(pestana);
-  ListView3->setGeometry(px(5860), px(120), px(6180), px(6860));
+  ListView3->setGeometry(px(5800), px(120), px(6260), px(6860));
   QFont fija(QStringLiteral("Liberation Mono"), 8);
   fija.setStyleHint(QFont::Monospace);
   ListView3->setFont(fija);
-  ListView3->agregaColumna(QString::fromUtf8("Números ganadores"), 2960);
-  ListView3->agregaColumna(QStringLiteral("Joker"), 900);
+  ListView3->agregaColumna(QString::fromUtf8("Números ganadores"), 3140);
+  ListView3->agregaColumna(QStringLiteral("Joker"), 860);
   ListView3->agregaColumna(QStringLiteral("Fecha"), 1980);
 
   Label7 = new QLabel(QStringLiteral("TOTAL: 0 sorteos."), pestana);
-  Label7->setGeometry(px(5860), px(7060), px(3000), px(300));
+  Label7->setGeometry(px(5800), px(7060), px(3000), px(300));
   Label7->setStyleSheet(QStringLiteral("font-weight: bold;"));
 
   Frame11 = new QGroupBox(QStringLiteral("Filtrado de datos:"), pestana);
-  Frame11->setGeometry(px(120), px(5520), px(3900), px(2280));
+  Frame11->setGeometry(px(120), px(5520), px(3900), px(1860));
   Check3[9] = casilla("Lunes", Frame11, 150, 330, 1100);
   Check3[0] = casilla("Jueves", Frame11, 1300, 330, 1150);
   Check3[1] = casilla("Sábado", Frame11, 2500, 330, 1250);
