@@ -3,10 +3,8 @@
 
 #include "data/ayudas.h"
 #include "plataforma/fechas.h"
-#include "statistics/comun.h"
+#include "apoyo/datos.h"
 #include "statistics/estadisticas.h"
-
-using estadistica::historiaReal;
 
 namespace {
 
@@ -53,25 +51,6 @@ TEST(TextosFila, NumbersComplementarioReintegroJokerAndDate) {
   EXPECT_EQ(textoFecha(ole(JUEVES), "Jueves"), "06/03/2025  Jueves");
   EXPECT_EQ(textoFecha(ole(SABADO), QString::fromUtf8("Sábado")), QString::fromUtf8("08/03/2025  Sábado"));
   EXPECT_EQ(textoFecha(ole(LUNES), "Lunes").size(), textoFecha(ole(JUEVES), "Jueves").size());
-}
-
-TEST(CuentaFrecuencias, NoStoredDrawLeavesOnlyTheLabels) {
-  Tablas t;
-  t.t1.ponCuenta(3, 1, 5);  // left by an earlier count
-  const Seleccion s = cuenta({}, t);
-  EXPECT_EQ(s.sorteoscontados, 0);
-  EXPECT_FALSE(s.frase.has_value());
-  EXPECT_FALSE(s.masNueva.has_value());
-  EXPECT_TRUE(s.filas.empty());
-  for (int f = 1; f <= 25; ++f) {
-    EXPECT_EQ(t.t1.etiqueta(f), " " + QString::number(f));
-    EXPECT_EQ(t.d1.etiqueta(f), " " + QString::number(f));
-    EXPECT_EQ(t.t2.etiqueta(f), " " + QString::number(f + 24));
-    EXPECT_EQ(t.d2.etiqueta(f), " " + QString::number(f + 24));
-    EXPECT_FALSE(t.t1.cuenta(f, 1).has_value());
-    EXPECT_FALSE(t.t2.cuenta(f, 1).has_value());
-    for (int c = 1; c <= 3; ++c) EXPECT_FALSE(t.d2.cuenta(f, c).has_value());
-  }
 }
 
 TEST(CuentaFrecuencias, SelectionByWeekdayAndCutoff) {
@@ -139,32 +118,6 @@ TEST(CuentaFrecuencias, TwentyFiveInBothHalvesAndOnlyWinningNumbersCount) {
   for (int f = 1; f <= 25; ++f) total += t.t1.cuenta(f, 1).value_or(0) + t.t2.cuenta(f, 1).value_or(0);
   EXPECT_EQ(total - 4, 6 * 3 + 2);  // 25 twice; the damaged draw adds only its 25 and 12
   EXPECT_FALSE(t.t1.cuenta(13, 1).has_value());
-}
-
-TEST(CuentaFrecuencias, RealHistoryWeekdaysAddUpToTheTotals) {
-  const std::vector<Sorteo> sorteos = historiaReal();
-  ASSERT_EQ(sorteos.size(), 4176u);
-  Tablas t;
-  const Seleccion s = cuenta(sorteos, t);
-  EXPECT_EQ(s.sorteoscontados, 4176);
-  EXPECT_EQ(*s.frase, " 1- 9-20-22-37-45  C: 2  R: 9");
-  EXPECT_EQ(plataforma::fechaDe(*s.masAntigua), QDate(1985, 10, 17));
-  long suma = 0;
-  for (int f = 1; f <= 25; ++f) {
-    for (auto [total, dias] : {std::pair{&t.t1, &t.d1}, std::pair{&t.t2, &t.d2}}) {
-      int porDia = 0;
-      for (int c = 1; c <= 3; ++c) porDia += dias->cuenta(f, c).value_or(0);
-      EXPECT_EQ(total->cuenta(f, 1).value_or(0), porDia) << f;
-      if (!(total == &t.t2 && f == 1)) suma += total->cuenta(f, 1).value_or(0);
-    }
-  }
-  EXPECT_EQ(suma, 6L * 4176);
-
-  // Without Mondays the counts are those of the Thursday and Saturday columns.
-  Tablas sin;
-  cuenta(sorteos, sin, {false, true, true});
-  for (int f = 1; f <= 25; ++f)
-    EXPECT_EQ(sin.t1.cuenta(f, 1).value_or(0), t.d1.cuenta(f, 2).value_or(0) + t.d1.cuenta(f, 3).value_or(0));
 }
 
 TEST(Periodo, MonthsOfThirtyAndAHalfDaysAroundAMonthEnd) {
