@@ -75,7 +75,6 @@ void Principal::creaEstadisticas(QWidget* pestana) {
   HScroll2->setRange(1, 2);
   HScroll2->setPageStep(1);
   HScroll2->setValue(1);
-  HScroll2->setToolTip(QString::fromUtf8("Números del 1 al 25 o del 25 al 49"));
   connect(HScroll2, &QScrollBar::valueChanged, this, [this] { HScroll2_Change(); });
 
   ListView3 = new plataforma::ListView(pestana);
