@@ -23,7 +23,10 @@ constexpr quint32 ROJO = 0xFF;
 
 }  // namespace
 
-void Principal::refrescavistas() { compruebasencillas(HScroll1->value()); }
+void Principal::refrescavistas() {
+  compruebasencillas(HScroll1->value());
+  estadisticas(0);
+}
 
 void Principal::Check1_Click() {
   Check1->repaint();

@@ -53,9 +53,9 @@ void Principal::Form_Load() {
     return;
   }
 
-  leeconfiguracion();
   // Read-only data is shown all the same; changes are refused from here on.
   e.sololectura = datosSoloLectura();
+  leeconfiguracion();
   compruebaformato();
   estadosorteos();
   refrescavistas();
@@ -97,12 +97,13 @@ void Principal::Form_Activate() {
 }
 
 // The newest draw is checked again; a wider view is brought back to the newest draw, whose change
-// event redraws it.
+// event redraws it, and the statistics chart goes back to its first half.
 void Principal::pasoComprobacion() {
   if (HScroll1->value() == 1) {
     compruebasencillas(1);
     compruebamultiples(1);
   } else {
     HScroll1->setValue(1);
+    HScroll2->setValue(1);
   }
 }

@@ -11,7 +11,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QCryptographicHash>
+#include <QPasswordDigestor>
 #include <algorithm>
+#include <deque>
 #include <limits>
 
 #include "error.h"
@@ -198,6 +201,55 @@ int compara(const QVariant& a, const QVariant& b) {
 
 }  // namespace
 
+namespace {
+
+// SQLCipher 3 derives the page key from the password with PBKDF2-HMAC-SHA1, 64,000 rounds, over the
+// 16-byte salt at the start of the file: tens of milliseconds, on purpose. The program opens the
+// database for every table it fills, as often as every change of a statistics filter, so the key
+// derived for a password and salt is kept and handed to SQLCipher raw, which then derives nothing.
+// A raw key that does not open the file (an SQLCipher with other settings) is not tried again.
+struct ClaveDerivada {
+  QByteArray clave;
+  QByteArray sal;
+  QByteArray cruda;  // x'<key><salt>' as SQLCipher takes a raw key
+  bool vale = true;
+};
+
+ClaveDerivada* derivada(const QString& ruta, const QByteArray& clave) {
+  static std::deque<ClaveDerivada> derivadas;  // entries stay where they are
+  QFile archivo(ruta);
+  if (!archivo.open(QIODevice::ReadOnly)) return nullptr;
+  const QByteArray sal = archivo.read(16);
+  if (sal.size() != 16) return nullptr;
+  for (ClaveDerivada& d : derivadas)
+    if (d.clave == clave && d.sal == sal) return &d;
+  const QByteArray llave =
+      QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha1, clave, sal, 64000, 32);
+  if (llave.size() != 32) return nullptr;
+  derivadas.push_back({clave, sal, "x'" + llave.toHex() + sal.toHex() + "'", true});
+  return &derivadas.back();
+}
+
+// Never SQLITE_OPEN_CREATE: the database ships with the program, and a new empty one would only
+// hide that it is missing.
+std::shared_ptr<sqlite3> conecta(const QString& ruta, const QByteArray& llave) {
+  sqlite3* abierta = nullptr;
+  const int r = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &abierta, SQLITE_OPEN_READWRITE, nullptr);
+  std::shared_ptr<sqlite3> bd(abierta, sqlite3_close_v2);  // the handle exists even on failure
+  if (r != SQLITE_OK)
+    falla(ERR_BD_PROVEEDOR, QStringLiteral("No se puede abrir la base de datos «%1»: %2")
+                                .arg(ruta, QString::fromUtf8(sqlite3_errmsg(abierta))));
+  if (!llave.isEmpty()) sqlite3_key(abierta, llave.constData(), int(llave.size()));
+  sqlite3_busy_timeout(abierta, 5000);  // the report window may hold its own connection
+  return bd;
+}
+
+bool legible(sqlite3* bd) {
+  return sqlite3_exec(bd, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+}  // namespace
+
 QString cadenaConexion(const QString& ruta, const QString& clave) {
   return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + ruta +
          QStringLiteral("Bolvanta.mdb ;Jet OLEDB:Database Password=") + clave;
@@ -228,28 +280,24 @@ void Conexion::Open(const QString& cadena) {
   if (!archivo.isFile())
     falla(ERR_BD_PROVEEDOR, QStringLiteral("No se encuentra la base de datos «%1».").arg(ruta));
 
-  // Never SQLITE_OPEN_CREATE: the database ships with the program, and a new empty one would
-  // only hide that it is missing.
-  sqlite3* abierta = nullptr;
-  const int r = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &abierta,
-                                SQLITE_OPEN_READWRITE, nullptr);
-  std::shared_ptr<sqlite3> bd(abierta, sqlite3_close_v2);  // the handle exists even on failure
-  if (r != SQLITE_OK)
-    falla(ERR_BD_PROVEEDOR, QStringLiteral("No se puede abrir la base de datos «%1»: %2")
-                                .arg(ruta, QString::fromUtf8(sqlite3_errmsg(abierta))));
-  if (!clave.isEmpty()) {
-    const QByteArray k = clave.toUtf8();
-    sqlite3_key(abierta, k.constData(), int(k.size()));
+  const QByteArray k = clave.toUtf8();
+  std::shared_ptr<sqlite3> bd;
+  if (ClaveDerivada* rapida = clave.isEmpty() ? nullptr : derivada(ruta, k); rapida && rapida->vale) {
+    bd = conecta(ruta, rapida->cruda);
+    if (!legible(bd.get())) {
+      rapida->vale = false;  // derived with other settings than this SQLCipher's
+      bd.reset();
+    }
   }
-  sqlite3_busy_timeout(abierta, 5000);  // the report window may hold its own connection
-  // SQLCipher finds a wrong key only when it reads the first page. An empty file would read as
-  // an empty database whatever the key.
-  if (archivo.size() == 0 ||
-      sqlite3_exec(abierta, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
-          SQLITE_OK)
-    falla(ERR_BD_PROVEEDOR,
-          QStringLiteral("No es una contraseña válida o «%1» no es una base de datos del programa.")
-              .arg(ruta));
+  if (!bd) {
+    bd = conecta(ruta, k);
+    // SQLCipher finds a wrong key only when it reads the first page. An empty file would read as
+    // an empty database whatever the key.
+    if (archivo.size() == 0 || !legible(bd.get()))
+      falla(ERR_BD_PROVEEDOR,
+            QStringLiteral("No es una contraseña válida o «%1» no es una base de datos del programa.")
+                .arg(ruta));
+  }
   bd_ = std::move(bd);
 }
 

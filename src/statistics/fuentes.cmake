@@ -11,3 +11,6 @@ list(APPEND VENTANAS
   ${AQUI}/informes.cpp
   ${AQUI}/resumensorteos.cpp
 )
+list(APPEND NUCLEO ${AQUI}/estadisticas.h ${AQUI}/estadisticas.cpp)
+list(APPEND VENTANAS ${AQUI}/graficofrecuencias.h ${AQUI}/graficofrecuencias.cpp)
+list(APPEND VENTANAS ${AQUI}/pestanaestadisticas.cpp ${AQUI}/filtros.cpp)

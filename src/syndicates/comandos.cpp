@@ -73,8 +73,8 @@ void Principal::Command3_Click() {
     return;
   }
   estadosorteos();
-  // The newest draw is checked again over the syndicates left. The statistics period scroll bar
-  // goes back to 1 here too once the statistics tab has it.
+  // The newest draw is checked again over the syndicates left, and the statistics chart goes back
+  // to its first half.
   pasoComprobacion();
 }
 

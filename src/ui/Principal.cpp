@@ -91,14 +91,9 @@ void Principal::creaControles() {
   creaUltimoSorteo(pestanas[1]);
   creaGestor(pestanas[2]);
   creaCombinacion(pestanas[4]);
+  creaEstadisticas(pestanas[3]);
   creaMantenimiento(pestanas[3]);
   creaResumen(pestanas[4]);
-
-  for (int i = 0; i < 2; ++i) {
-    Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);
-    Slider1[i]->setGeometry(px(240), px(6600 + 600 * i), px(4000), px(400));
-    Slider1[i]->setMinimum(1);
-  }
 }
 
 void Principal::creaVistaComprobacion(QWidget* pestana) {

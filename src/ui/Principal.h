@@ -24,6 +24,7 @@ class QTimer;
 class QGroupBox;
 class QAction;
 class GraficoFila;
+class GraficoFrecuencias;
 namespace plataforma {
 class Inet;
 class ListView;
@@ -147,6 +148,12 @@ class Principal : public QMainWindow {
   Frecuencias frecuenciasdia2{3};
   int sorteoscontados = 0;
   std::array<double, 2> fechasperiodo{};  // newest and oldest selected draw
+  void estadisticas(double fechadesde);
+  void HScroll2_Change();
+  // Their filters: weekdays and period, on this tab and on the generator's first step.
+  void Check3_Click(int Index);
+  void Slider1_Change(int Index);
+  void periodoestadisticas(int modo);  // 0 every stored draw, 1 the last Slider1(0) months
   int cambiandofiltros = 0;  // 1 while a filter box rewrites the others
 
   // Selection summary of the generator's first step, and the printed reports.
@@ -179,7 +186,7 @@ class Principal : public QMainWindow {
   // Controls.
   QTabWidget* SSTab1 = nullptr;
   std::array<plataforma::Etiqueta*, 8> Label9{};  // draws status panel, tab "General"
-  std::array<QSlider*, 2> Slider1{};              // statistics period, tab "Estadísticas"
+  std::array<QSlider*, 2> Slider1{};              // months of the statistics period, both groups
   QLineEdit* Text3 = nullptr;
   QScrollBar* HScroll1 = nullptr;
   QTimer* Timer2 = nullptr;
@@ -236,10 +243,19 @@ class Principal : public QMainWindow {
   QLabel* Label29 = nullptr;        // base numbers of a reduced system
   QLabel* Label37 = nullptr;        // weekly cost
   GraficoFila* MSChart3 = nullptr;  // prizes of the syndicate shown
+  // Tab "Estadísticas".
+  GraficoFrecuencias* MSChart1 = nullptr;
+  plataforma::ListView* ListView3 = nullptr;  // the selected draws, newest first
+  QScrollBar* HScroll2 = nullptr;             // 1 numbers 1 to 25, 2 numbers 25 to 49
+  QLabel* Label7 = nullptr;                   // "TOTAL: " n " sorteos."
+  QGroupBox* Frame11 = nullptr;               // "Filtrado de datos:"
+  QGroupBox* Frame5 = nullptr;                // "Leyenda" of the per-weekday chart
+  // Filter boxes. Statistics: 9 "Lunes", 0 "Jueves", 1 "Sábado", 5 "Todos", 6 the months,
+  // 2 "Comparativa". Generator: 10, 3, 4, 7, 8 in the same order, without "Comparativa".
+  std::array<QCheckBox*, 11> Check3{};
   // Tab "Crear combinación".
   QPushButton* Command4 = nullptr;  // "Manual"
   std::array<plataforma::Imagen*, 2> Image2{};  // run the reports
-  std::array<QCheckBox*, 11> Check3{};  // statistics filters and their mirror on "Paso 1"
   QLabel* Label21 = nullptr;  // "Paso 1": the period and the number of draws
   QLabel* Label27 = nullptr;  // "Paso 1": the weekdays, or why the generator cannot go on
   QAction* Crearp = nullptr;        // menu "Crear peña nueva"
@@ -256,6 +272,9 @@ class Principal : public QMainWindow {
   void creaNoticias(QWidget* pestana);
   void creaGestor(QWidget* pestana);
   void creaCombinacion(QWidget* pestana);
+  void creaEstadisticas(QWidget* pestana);
+  void creaFiltrosGenerador(QWidget* marco);
+  void muestraGrafico();
   void creaResumen(QWidget* pestana);
   void creaMenus();
   void creaMantenimiento(QWidget* pestana);

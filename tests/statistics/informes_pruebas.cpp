@@ -99,6 +99,7 @@ TEST_F(Informes, StatisticsReportShowsSelectionRankingAndNewestDraw) {
   p.sorteoscontados = 156;
   p.fechasperiodo = {plataforma::oleDe(QDate(2025, 3, 8)), plataforma::oleDe(QDate(2024, 3, 9))};
   marca(p, 9, true);
+  marca(p, 0, false);
   marca(p, 1, true);
   p.resumensorteos();
   // The ranking as it may stand in the table: the report orders it.

@@ -18,6 +18,7 @@ class Resumen : public ::testing::Test {
   Principal& conSeleccion(int sorteos, const QDate& nuevo = QDate(2025, 3, 8),
                           const QDate& viejo = QDate(2024, 3, 9)) {
     Principal& p = ventana(carpeta);
+    marca(p, 5, false);  // the months, not "Todos"
     p.sorteoscontados = sorteos;
     p.fechasperiodo = {plataforma::oleDe(nuevo), plataforma::oleDe(viejo)};
     p.cambiandofiltros = 1;
@@ -52,7 +53,7 @@ TEST_F(Resumen, WeekdaySentenceAndStoredDaysForEveryCombination) {
       {false, true, true, "sólo los números de los sorteos del JUEVES y SÁBADO.", "Jueves y Sábado."},
   };
   Principal& p = conSeleccion(156);
-  p.Slider1[0]->setValue(12);
+  ponMeses(p, 12);
   for (const Caso& c : casos) {
     marca(p, 9, c.lunes);
     marca(p, 0, c.jueves);
@@ -83,7 +84,7 @@ TEST_F(Resumen, PeriodPhraseFollowsTodosThenTheSlider) {
                {false, 5, "los últimos 5 meses de sorteos, desde el "}};
   for (const auto& c : casos) {
     marca(p, 5, c.todos);
-    p.Slider1[0]->setValue(c.meses);
+    ponMeses(p, c.meses);
     p.resumensorteos();
     EXPECT_EQ(p.Label21->text(), QString("-Tiene seleccionados ") + c.periodo +
                                      "03/03/2025 al 08/03/2025, en total, 3 sorteos en la base de datos.");
@@ -96,6 +97,9 @@ TEST_F(Resumen, PeriodPhraseFollowsTodosThenTheSlider) {
 
 TEST_F(Resumen, NoDrawSelectedRefusesAndKeepsTheStoredDays) {
   Principal& p = conSeleccion(40);
+  ponMeses(p, 1);
+  marca(p, 9, false);
+  marca(p, 0, false);
   marca(p, 1, true);
   p.resumensorteos();
   ASSERT_EQ(fila()["Diasajugar"], "Sábado.");
@@ -160,7 +164,7 @@ TEST_F(Resumen, DatabaseFailureTellsTheNumberAndLeavesRowAndCaptions) {
 
 TEST_F(Resumen, LongestSentencesFitTheirLabels) {
   Principal& p = conSeleccion(4176, QDate(2025, 12, 31), QDate(1985, 10, 17));
-  p.Slider1[0]->setValue(24);
+  ponMeses(p, 24);
   for (int i : {9, 0, 1}) marca(p, i, true);
   p.resumensorteos();
   for (QLabel* l : {p.Label21, p.Label27}) {

@@ -1,0 +1,176 @@
+// The tab "Estadísticas": the count of the selected draws into the chart tables, the draws list,
+// the total, the newest draw's text for the statistics report, and the chart.
+#include <QCheckBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+
+#include "data/ayudas.h"
+#include "data/estado.h"
+#include "plataforma/archivos.h"
+#include "plataforma/basedatos.h"
+#include "plataforma/error.h"
+#include "plataforma/listview.h"
+#include "plataforma/twips.h"
+#include "statistics/estadisticas.h"
+#include "statistics/graficofrecuencias.h"
+#include "ui/Principal.h"
+
+using plataforma::px;
+
+namespace {
+
+// The design-time value of the months sliders: above any period the settings may give, so that
+// placing the settings' maximum at start-up brings the slider down to it.
+constexpr int MESES_DISENO = 32767;
+
+QCheckBox* casilla(const char* texto, QWidget* padre, int x, int y, int ancho) {
+  auto* c = new QCheckBox(QString::fromUtf8(texto), padre);
+  c->setGeometry(px(x), px(y), px(ancho), px(300));
+  return c;
+}
+
+QSlider* deslizador(QWidget* padre, int x, int y, int ancho) {
+  auto* s = new QSlider(Qt::Horizontal, padre);
+  s->setGeometry(px(x), px(y), px(ancho), px(400));
+  s->setRange(1, MESES_DISENO);
+  s->setValue(MESES_DISENO);
+  s->setTickPosition(QSlider::TicksBelow);
+  // The count runs when the thumb is let go, not at every step of a drag.
+  s->setTracking(false);
+  s->hide();  // shown while the period is the last months
+  return s;
+}
+
+// The newest stored draw's text goes to the statistics report. The report table is only the
+// report's staging area: when the database cannot be opened or written, the statistics still
+// stand, and the report itself tells the user that it cannot be shown.
+void escribeFrase(const QString& frase) {
+  if (estado().sololectura) return;
+  try {
+    plataforma::Conexion cn;
+    cn.Open(plataforma::cadenaConexion(estado().ruta));
+    plataforma::Recordset rs;
+    rs.setCursorLocation(plataforma::adUseClient);
+    rs.Open(QStringLiteral("Informe"), cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic,
+            plataforma::adCmdTable);
+    rs.setField(QStringLiteral("Frase"), frase);
+    rs.Update();
+    rs.Close();
+    cn.Close();
+  } catch (const plataforma::Error&) {
+  }
+}
+
+}  // namespace
+
+void Principal::creaEstadisticas(QWidget* pestana) {
+  MSChart1 = new GraficoFrecuencias(pestana);
+  MSChart1->setGeometry(px(120), px(120), px(5560), px(5000));
+
+  HScroll2 = new QScrollBar(Qt::Horizontal, pestana);
+  HScroll2->setGeometry(px(120), px(5160), px(5560), px(255));
+  HScroll2->setRange(1, 2);
+  HScroll2->setPageStep(1);
+  HScroll2->setValue(1);
+  connect(HScroll2, &QScrollBar::valueChanged, this, [this] { HScroll2_Change(); });
+
+  ListView3 = new plataforma::ListView(pestana);
+  ListView3->setGeometry(px(5800), px(120), px(6260), px(6860));
+  QFont fija(QStringLiteral("Liberation Mono"), 8);
+  fija.setStyleHint(QFont::Monospace);
+  ListView3->setFont(fija);
+  ListView3->agregaColumna(QString::fromUtf8("Números ganadores"), 3140);
+  ListView3->agregaColumna(QStringLiteral("Joker"), 860);
+  ListView3->agregaColumna(QStringLiteral("Fecha"), 1980);
+
+  Label7 = new QLabel(QStringLiteral("TOTAL: 0 sorteos."), pestana);
+  Label7->setGeometry(px(5800), px(7060), px(3000), px(300));
+  Label7->setStyleSheet(QStringLiteral("font-weight: bold;"));
+
+  Frame11 = new QGroupBox(QStringLiteral("Filtrado de datos:"), pestana);
+  Frame11->setGeometry(px(120), px(5520), px(3900), px(1860));
+  Check3[9] = casilla("Lunes", Frame11, 150, 330, 1100);
+  Check3[0] = casilla("Jueves", Frame11, 1300, 330, 1150);
+  Check3[1] = casilla("Sábado", Frame11, 2500, 330, 1250);
+  Check3[5] = casilla("Todos", Frame11, 150, 780, 1100);
+  Check3[6] = casilla("Último mes", Frame11, 1300, 780, 2450);
+  Slider1[0] = deslizador(Frame11, 150, 1230, 3600);
+
+  Check3[2] = casilla("Comparativa", pestana, 4150, 5580, 1600);
+  Frame5 = new QGroupBox(QStringLiteral("Leyenda"), pestana);
+  Frame5->setGeometry(px(4150), px(5940), px(1570), px(1260));
+  const char* const dias[] = {"Lunes", "Jueves", "Sábado"};
+  for (int k = 0; k < 3; ++k) {
+    auto* muestra = new QFrame(Frame5);
+    muestra->setGeometry(px(150), px(360 + 280 * k), px(300), px(180));
+    muestra->setStyleSheet(QStringLiteral("background-color: %1;")
+                               .arg(GraficoFrecuencias::colorSerie(k + 1, 3).name()));
+    auto* nombre = new QLabel(QString::fromUtf8(dias[k]), Frame5);
+    nombre->setGeometry(px(540), px(320 + 280 * k), px(950), px(260));
+  }
+  Frame5->hide();
+
+  // The generator's first step shows the same filter; it holds its own boxes and slider.
+  auto* paso1 = new QGroupBox(QStringLiteral("Paso 1"), SSTab1->widget(4));
+  paso1->setGeometry(px(240), px(240), px(5700), px(2400));
+  paso1->hide();
+  creaFiltrosGenerador(paso1);
+
+  for (int k : {9, 0, 1, 5, 10, 3, 4, 7}) Check3[k]->setChecked(true);
+  for (int k = 0; k < 11; ++k)
+    connect(Check3[k], &QCheckBox::toggled, this, [this, k] { Check3_Click(k); });
+  for (int k = 0; k < 2; ++k)
+    connect(Slider1[k], &QSlider::valueChanged, this, [this, k] { Slider1_Change(k); });
+}
+
+void Principal::creaFiltrosGenerador(QWidget* marco) {
+  Check3[10] = casilla("Lunes", marco, 150, 330, 1100);
+  Check3[3] = casilla("Jueves", marco, 1300, 330, 1150);
+  Check3[4] = casilla("Sábado", marco, 2500, 330, 1250);
+  Check3[7] = casilla("Todos", marco, 150, 780, 1100);
+  Check3[8] = casilla("Último mes", marco, 1300, 780, 2450);
+  Slider1[1] = deslizador(marco, 150, 1230, 3600);
+}
+
+void Principal::estadisticas(double fechadesde) {
+  const qint64 ultimo = plataforma::archivos().abierto(ARCH_NUMEROS) ? estado().numsorteos - 1 : 0;
+  const DiasFiltro dias{Check3[9]->isChecked(), Check3[0]->isChecked(), Check3[1]->isChecked()};
+  const Seleccion s =
+      cuentaFrecuencias(ultimo, [](qint64 i) { return leeSorteo(i); }, dias, fechadesde,
+                        {frecuencias1, frecuencias2, frecuenciasdia1, frecuenciasdia2});
+
+  sorteoscontados = s.sorteoscontados;
+  if (s.masNueva) fechasperiodo[0] = *s.masNueva;
+  if (s.masAntigua) fechasperiodo[1] = *s.masAntigua;
+
+  ListView3->Clear();
+  for (const FilaSorteo& fila : s.filas) {
+    const int f = ListView3->Add(fila.numeros);
+    ListView3->setBold(f, true);
+    ListView3->addSubItem(f, fila.joker);
+    ListView3->addSubItem(f, fila.fecha);
+  }
+  // With no stored draw the report keeps the text it had.
+  if (s.frase) escribeFrase(*s.frase);
+
+  Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) + QStringLiteral(" sorteos."));
+  muestraGrafico();
+}
+
+void Principal::HScroll2_Change() { muestraGrafico(); }
+
+void Principal::muestraGrafico() {
+  const bool primera = HScroll2->value() == 1;
+  if (!Check3[2]->isChecked()) {
+    MSChart1->fijaDatos(primera ? frecuencias1 : frecuencias2);
+    return;
+  }
+  MSChart1->fijaDatos(primera ? frecuenciasdia1 : frecuenciasdia2);
+  MSChart1->fijaNombreSerie(1, QStringLiteral("Lunes"));
+  MSChart1->fijaNombreSerie(2, QStringLiteral("Jueves"));
+  MSChart1->fijaNombreSerie(3, QString::fromUtf8("Sábado"));
+}
