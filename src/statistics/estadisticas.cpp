@@ -81,7 +81,7 @@ Seleccion cuentaFrecuencias(qint64 ultimo, const std::function<Sorteo(qint64)>& 
       // The oldest date follows every selected draw, the first one included, so that a single
       // selected draw is a period of one day rather than keeping an older count's date.
       r.masAntigua = s.fecha;
-      r.filas.push_back({texto, textoJoker(s.joker), textoFecha(s.fecha, dia)});
+      r.filas.push_back({texto, textoJoker(s.joker), textoFecha(s.fecha, dia), int(i)});
     }
     if (i == ultimo) r.frase = texto;
   }

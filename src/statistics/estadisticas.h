@@ -33,6 +33,7 @@ struct FilaSorteo {
   QString numeros;
   QString joker;
   QString fecha;
+  int registro = 0;  // the draw's record in numeros.dat
 };
 
 // What one count leaves besides the tables.

@@ -83,6 +83,7 @@ void Principal::creaEstadisticas(QWidget* pestana) {
   QFont fija(QStringLiteral("Liberation Mono"), 8);
   fija.setStyleHint(QFont::Monospace);
   ListView3->setFont(fija);
+  connect(ListView3, &plataforma::ListView::ItemClick, this, [this](int fila) { ListView3_ItemClick(fila); });
   ListView3->agregaColumna(QString::fromUtf8("Números ganadores"), 3140);
   ListView3->agregaColumna(QStringLiteral("Joker"), 860);
   ListView3->agregaColumna(QStringLiteral("Fecha"), 1980);
@@ -148,7 +149,9 @@ void Principal::estadisticas(double fechadesde) {
   if (s.masAntigua) fechasperiodo[1] = *s.masAntigua;
 
   ListView3->Clear();
+  sorteoslistados.clear();
   for (const FilaSorteo& fila : s.filas) {
+    sorteoslistados.push_back(fila.registro);
     const int f = ListView3->Add(fila.numeros);
     ListView3->setBold(f, true);
     ListView3->addSubItem(f, fila.joker);

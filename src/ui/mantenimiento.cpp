@@ -195,6 +195,7 @@ void Principal::ListView3_ItemClick(int Index) {
     return;
   }
   // The rows below move up, and the draws after the deleted one down one record.
+  if (ListView3) ListView3->Remove(Index);
   sorteoslistados.erase(sorteoslistados.begin() + (Index - 1));
   for (int& registro : sorteoslistados)
     if (registro > r) --registro;

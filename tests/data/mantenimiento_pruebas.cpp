@@ -2,6 +2,7 @@
 // clearing the draws and the syndicates' counters, deleting one draw, and the whole-file rewrite
 // that all of them share.
 #include <QDir>
+#include <QCheckBox>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "plataforma/dialogoarchivo.h"
 #include "plataforma/error.h"
 #include "plataforma/fechas.h"
+#include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/navegador.h"
 #include "plataforma/reemplazo.h"
@@ -240,7 +242,7 @@ TEST_F(Mantenimiento, DeletingADrawRemovesTheOneTheRowShows) {
   const std::vector<Sorteo> s = semana();  // records 1 Thursday, 2 Saturday, 3 Monday
   carpeta.escribe("numeros.dat", bytesDe(s));
   Principal& p = arranca(carpeta);
-  p.sorteoslistados = {3, 2, 1};
+  ASSERT_EQ(p.sorteoslistados, (std::vector<int>{3, 2, 1}));
   Respondedor respuestas{vbNo, vbNo, vbNo};
   p.ListView3_ItemClick(1);  // not armed yet: no question
   EXPECT_TRUE(respuestas.cajas().empty());
@@ -249,14 +251,17 @@ TEST_F(Mantenimiento, DeletingADrawRemovesTheOneTheRowShows) {
   EXPECT_EQ(respuestas.cajas().back().texto, QString::fromUtf8("¿Seguro que quieres eliminar este sorteo?"));
   EXPECT_EQ(carpeta.lee("numeros.dat"), bytesDe(s));
   // "Lunes" unticked: the rows are the Saturday and the Thursday; row 1 is the Saturday.
-  p.sorteoslistados = {2, 1};
+  p.Check3[9]->setChecked(false);
+  ASSERT_EQ(p.ListView3->Count(), 2);
   p.ListView3_ItemClick(1);
+  EXPECT_EQ(p.ListView3->Count(), 1);
   EXPECT_EQ(carpeta.lee("numeros.dat"), bytesDe({s[0], s[2]}));
   EXPECT_EQ(p.sorteoslistados, std::vector<int>{1});
   EXPECT_EQ(estado().numsorteos, 3);
   EXPECT_EQ(p.sorteo.fecha, s[2].fecha);
   // Every draw listed: row 1 is the newest; then the only draw left.
-  p.sorteoslistados = {2, 1};
+  p.Check3[9]->setChecked(true);
+  ASSERT_EQ(p.sorteoslistados, (std::vector<int>{2, 1}));
   p.ListView3_ItemClick(1);
   EXPECT_EQ(carpeta.lee("numeros.dat"), bytesDe({s[0]}));
   p.ListView3_ItemClick(1);
