@@ -88,13 +88,14 @@ void Principal::creaControles() {
   creaVistaComprobacion(pestanas[0]);
   creaUltimoSorteo(pestanas[1]);
   creaGestor(pestanas[2]);
-  creaCombinacion(pestanas[4]);
 
   for (int i = 0; i < 2; ++i) {
     Slider1[i] = new QSlider(Qt::Horizontal, pestanas[3]);
     Slider1[i]->setGeometry(px(240), px(6600 + 600 * i), px(4000), px(400));
     Slider1[i]->setMinimum(1);
   }
+  // After the statistics controls: step 1 of the generator holds the mirrors of some of them.
+  creaCombinacion(pestanas[4]);
 }
 
 void Principal::creaVistaComprobacion(QWidget* pestana) {
@@ -357,6 +358,7 @@ void Principal::creaCombinacion(QWidget* pestana) {
     Image2[i]->setGeometry(px(9000 + 1400 * i), px(6600), px(720), px(720));
     Image2[i]->setPicture(ImageList1, 4);
   }
+  creaGenerador(pestana);
 }
 
 void Principal::creaMenus() {
