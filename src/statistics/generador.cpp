@@ -281,8 +281,16 @@ void Principal::Slider2_Change() {
   Frame9->show();
   Frame10->hide();
   if (v == 0) return;
+  bool escrita = false;
+  {
+    // A failure of the report table shows a box; whatever moves the slider behind it (a key, the
+    // auto-repeat) is put back, so that one move gives one box and the count shown is the one ranked.
+    const QSignalBlocker quieto(Slider2);
+    escrita = masfrecuentes(v);
+    Slider2->setValue(v);
+  }
   // Without the report table the count still goes on; only the report has nothing new to show.
-  if (masfrecuentes(v)) enciende(Image2[0], ImageList1, INFORME);
+  if (escrita) enciende(Image2[0], ImageList1, INFORME);
   Combo1->setEnabled(true);
   listatablas(v);
   if (v == 6)
