@@ -112,7 +112,8 @@ void Principal::creaGenerador(QWidget* pestana) {
                      pestana, 5760, 3420, 6060, 600, true);
 
   // Step 1: the draws. The boxes mirror those of the tab "Estadísticas".
-  Frame12 = marco("Paso 1", pestana, 240, 120, 5700, 3840);
+  // The lower part of the frame is left to the summary of the selection.
+  Frame12 = marco("Paso 1", pestana, 240, 120, 5700, 4800);
   struct Casilla {
     int indice;
     const char* texto;
@@ -136,7 +137,7 @@ void Principal::creaGenerador(QWidget* pestana) {
   }
 
   // Step 2: how many numbers.
-  Frame6 = marco("Paso 2", pestana, 240, 4080, 5700, 2520);
+  Frame6 = marco("Paso 2", pestana, 240, 5040, 5700, 2460);
   Label22 = etiqueta("- Indique la cantidad de números a seleccionar:", Frame6, 240, 360, 5200, 300);
   Slider2 = new QSlider(Qt::Horizontal, Frame6);
   Slider2->setGeometry(px(240), px(720), px(5200), px(450));
