@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QSvgRenderer>
 #include <QTabWidget>
+#include <QTimer>
 #include <functional>
 
 #include "data/estado.h"
@@ -29,8 +30,8 @@ constexpr int INFORME = 4, INFORME_ENCIMA = 3, INFORME_APAGADO = 5;
 constexpr int TIPO = 6, TIPO_ENCIMA = 7, TIPO_APAGADO = 8;
 constexpr int VOLVER = 9, VOLVER_ENCIMA = 10, VOLVER_APAGADO = 11;
 
-// Set while the count slider's refusal is on screen: a change that arrives meanwhile (a key or the
-// slider's auto-repeat behind the box) is put back without a second box.
+// Set from the count slider's refusal until its box is closed: a change that arrives meanwhile is
+// put back without a second box.
 bool avisandoSlider2 = false;
 
 // Reports the mouse moving over a frame itself, not over one of its pictures: a picture passes the
@@ -247,6 +248,19 @@ void apaga(Imagen* imagen, const plataforma::ListaImagenes& lista, int apagada) 
 
 }  // namespace
 
+// A mouse held on the slider's track keeps stepping it, even behind a modal box that took the
+// button's release; a box about the count would then come again as soon as it is closed. Taking the
+// slider's enabled state away for a moment ends the stepping. The slider starts stepping only after
+// the change it reported, so this runs once the event that moved it is over.
+static void paraRepeticion(QSlider* deslizador) {
+  QTimer::singleShot(0, deslizador, [deslizador] {
+    const bool foco = deslizador->hasFocus();
+    deslizador->setEnabled(false);
+    deslizador->setEnabled(true);
+    if (foco) deslizador->setFocus();
+  });
+}
+
 // Step 1 stays as it is while the count and the kind are chosen: the ranking was made from the
 // draws it selects, and a period changed behind it would hand the editor numbers ranked over
 // other draws than the summary shows. The months slider is locked with the boxes for that reason.
@@ -266,12 +280,16 @@ void Principal::Slider2_Change() {
       Slider2->setValue(0);
     }
     Slider2_Change();
+    // The box comes after the slider has finished with the event that moved it, and once.
     if (avisandoSlider2) return;
     avisandoSlider2 = true;
-    plataforma::MsgBox(
-        QString::fromUtf8("No has seleccionado sorteos. Por favor, selecciona más sorteos en el paso anterior."),
-        plataforma::vbInformation, QString::fromUtf8("Mal, mal, mal..."));
-    avisandoSlider2 = false;
+    paraRepeticion(Slider2);
+    QTimer::singleShot(0, this, [] {
+      plataforma::MsgBox(
+          QString::fromUtf8("No has seleccionado sorteos. Por favor, selecciona más sorteos en el paso anterior."),
+          plataforma::vbInformation, QString::fromUtf8("Mal, mal, mal..."));
+      avisandoSlider2 = false;
+    });
     return;
   }
   for (Imagen* imagen : Image3) apaga(imagen, ImageList1, TIPO_APAGADO);
@@ -289,6 +307,7 @@ void Principal::Slider2_Change() {
     const QSignalBlocker quieto(Slider2);
     escrita = masfrecuentes(v);
     Slider2->setValue(v);
+    if (!escrita) paraRepeticion(Slider2);
   }
   // Without the report table the count still goes on; only the report has nothing new to show.
   if (escrita) enciende(Image2[0], ImageList1, INFORME);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSlider>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -263,11 +264,14 @@ TEST_F(Generador, HoverPicturesFramesAndTextsThatFit) {
   foto(&p, "inicio");
 }
 
-// With no draws counted the count is refused by one real box, whatever moves the slider behind it.
-// It runs last: charts laid out during a real modal loop leak their items when they are destroyed
-// (a Qt Charts leak), and the sanitizer would report the charts of every later main window.
+// With no draws counted the count is refused by one real box, also when the mouse stays pressed on
+// the slider's track, whose auto-repeat goes on behind the box. It runs last: charts laid out
+// during a real modal loop leak their items when destroyed (a Qt Charts leak), and the sanitizer
+// would report the charts of every later main window.
 TEST_F(Generador, NoDrawsCountedRefusesTheCountWithOneBox) {
-  Principal& p = abre(0);
+  Principal& p = abre(0, {sencilla("UNA", 1)});
+  p.show();
+  QApplication::processEvents();
   plataforma::quitaRespondedor();
   std::set<QMessageBox*> cajas;
   QString texto;
@@ -278,12 +282,20 @@ TEST_F(Generador, NoDrawsCountedRefusesTheCountWithOneBox) {
       if (auto* caja = qobject_cast<QMessageBox*>(w); caja && caja->isVisible()) {
         cajas.insert(caja);
         texto = caja->windowTitle() + " / " + caja->text();
-        if (++vueltas < 3) p.Slider2->setValue(10 + vueltas);  // as an auto-repeat would
-        else caja->buttons().front()->click();
+        if (++vueltas > 10) caja->buttons().front()->click();  // after a few repeats behind it
       }
   });
-  vigia.start(20);
-  p.Slider2->setValue(5);
+  vigia.start(60);
+  // Pressed on the track, right of the handle, where a click steps the slider up.
+  QStyleOptionSlider opcion;
+  opcion.initFrom(p.Slider2);
+  opcion.subControls = QStyle::SC_All;
+  opcion.maximum = p.Slider2->maximum();
+  opcion.tickPosition = p.Slider2->tickPosition();
+  opcion.tickInterval = p.Slider2->tickInterval();
+  const QRect pista = p.Slider2->style()->subControlRect(QStyle::CC_Slider, &opcion, QStyle::SC_SliderGroove, p.Slider2);
+  QTest::mousePress(p.Slider2, Qt::LeftButton, {}, QPoint(pista.right() - 10, pista.center().y()));
+  QTest::qWait(1500);  // the button is never released: the slider would go on stepping
   vigia.stop();
   EXPECT_EQ(cajas.size(), 1u);
   EXPECT_EQ(texto, QString::fromUtf8("Mal, mal, mal... / No has seleccionado sorteos. Por favor, selecciona más "
