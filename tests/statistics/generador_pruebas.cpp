@@ -266,9 +266,7 @@ TEST_F(Generador, HoverPicturesFramesAndTextsThatFit) {
 
 // A box about the count comes once, as a real box, also while the mouse stays pressed on the
 // slider's track, whose auto-repeat goes on behind it: for a report table that cannot be written,
-// and for no draws counted. It runs last: charts laid out during a real modal loop leak their items
-// when destroyed (a Qt Charts leak), and the sanitizer would report the charts of every later main
-// window.
+// and for no draws counted.
 TEST_F(Generador, BoxesAboutTheCountComeOnceWhileTheMouseStaysPressed) {
   Principal& p = abre(30, {sencilla("UNA", 1)});
   p.show();
