@@ -85,6 +85,7 @@ QGroupBox* marco(const char* titulo, QWidget* padre, int x, int y, int ancho, in
 }  // namespace
 
 void Principal::creaGenerador(QWidget* pestana) {
+  avisandoSlider2 = false;  // a refusal due to a window since unloaded never came
   // Opening panel.
   Image6 = new Imagen(pestana);
   Image6->setCursor(Qt::ArrowCursor);
