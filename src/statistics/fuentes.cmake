@@ -14,3 +14,5 @@ list(APPEND VENTANAS
 list(APPEND NUCLEO ${AQUI}/estadisticas.h ${AQUI}/estadisticas.cpp)
 list(APPEND VENTANAS ${AQUI}/graficofrecuencias.h ${AQUI}/graficofrecuencias.cpp)
 list(APPEND VENTANAS ${AQUI}/pestanaestadisticas.cpp ${AQUI}/filtros.cpp)
+list(APPEND NUCLEO ${AQUI}/clasificacion.h ${AQUI}/clasificacion.cpp)
+list(APPEND VENTANAS ${AQUI}/generador.cpp ${AQUI}/masfrecuentes.cpp)

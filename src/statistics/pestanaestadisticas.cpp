@@ -115,11 +115,9 @@ void Principal::creaEstadisticas(QWidget* pestana) {
   }
   Frame5->hide();
 
-  // The generator's first step shows the same filter; it holds its own boxes and slider.
-  auto* paso1 = new QGroupBox(QStringLiteral("Paso 1"), SSTab1->widget(4));
-  paso1->setGeometry(px(240), px(240), px(5700), px(2400));
-  paso1->hide();
-  creaFiltrosGenerador(paso1);
+  // The generator's first step shows the same filter with boxes and a slider of its own; the
+  // generator places them in its frame.
+  creaFiltrosGenerador(SSTab1->widget(4));
 
   for (int k : {9, 0, 1, 5, 10, 3, 4, 7}) Check3[k]->setChecked(true);
   for (int k = 0; k < 11; ++k)

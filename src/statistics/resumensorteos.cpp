@@ -15,11 +15,11 @@
 
 using plataforma::px;
 
-void Principal::creaResumen(QWidget* pestana) {
-  Label21 = new QLabel(pestana);
-  Label21->setGeometry(px(360), px(3240), px(5700), px(900));
-  Label27 = new QLabel(pestana);
-  Label27->setGeometry(px(360), px(4200), px(5700), px(600));
+void Principal::creaResumen(QWidget* marco) {
+  Label21 = new QLabel(marco);
+  Label21->setGeometry(px(240), px(1800), px(5220), px(1300));
+  Label27 = new QLabel(marco);
+  Label27->setGeometry(px(240), px(3240), px(5220), px(1000));
   for (QLabel* l : {Label21, Label27}) {
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -90,10 +90,10 @@ void Principal::creaControles() {
   creaVistaComprobacion(pestanas[0]);
   creaUltimoSorteo(pestanas[1]);
   creaGestor(pestanas[2]);
-  creaCombinacion(pestanas[4]);
   creaEstadisticas(pestanas[3]);
   creaMantenimiento(pestanas[3]);
-  creaResumen(pestanas[4]);
+  // After the statistics controls: step 1 of the generator holds the mirrors of some of them.
+  creaCombinacion(pestanas[4]);
 }
 
 void Principal::creaVistaComprobacion(QWidget* pestana) {
@@ -356,6 +356,8 @@ void Principal::creaCombinacion(QWidget* pestana) {
     Image2[i]->setGeometry(px(9000 + 1400 * i), px(6600), px(720), px(720));
     Image2[i]->setPicture(ImageList1, 4);
   }
+  creaGenerador(pestana);
+  creaResumen(Frame12);
 }
 
 void Principal::creaMenus() {

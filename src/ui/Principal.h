@@ -179,6 +179,24 @@ class Principal : public QMainWindow {
   void acerca_Click();
   void confi_Click();
 
+  // Combination generator, tab "Crear combinación": the opening panel, then three steps (the
+  // draws, how many numbers, the kind of syndicate) that end in the editor.
+  void Command9_Click();  // "Automática"
+  void Slider2_Change();
+  void Image3_Click(int Index);  // 0 reduced, 1 simple, 2 multiple
+  void Image4_Click();           // back to step 1
+  void Image2_MouseMove(int Index);
+  void Image3_MouseMove(int Index);
+  void Image4_MouseMove();
+  void Frame7_MouseMove();
+  void Frame13_MouseMove();
+  // The ranking of the numbers and the reduced systems of the chosen size. masfrecuentes answers
+  // whether the ranking reached the report table.
+  bool masfrecuentes(int n);
+  void listatablas(int n);
+  void Combo1_Click();
+  std::array<int, 51> ordentablas{};  // file ordinal of each system listed in Combo1
+
   // Ends the program: closes every file and unloads the window.
   void salir_Click();
   void Form_QueryUnload();
@@ -258,6 +276,32 @@ class Principal : public QMainWindow {
   std::array<plataforma::Imagen*, 2> Image2{};  // run the reports
   QLabel* Label21 = nullptr;  // "Paso 1": the period and the number of draws
   QLabel* Label27 = nullptr;  // "Paso 1": the weekdays, or why the generator cannot go on
+  plataforma::Imagen* Image6 = nullptr;  // opening panel
+  QPushButton* Command9 = nullptr;       // "Automática"
+  QLabel* Label56 = nullptr;
+  QLabel* Label54 = nullptr;
+  QLabel* Label33 = nullptr;
+  QLabel* Label53 = nullptr;
+  QLabel* Label55 = nullptr;
+  QGroupBox* Frame12 = nullptr;  // "Paso 1": the draws
+  QGroupBox* Frame6 = nullptr;   // "Paso 2": how many numbers
+  QGroupBox* Frame7 = nullptr;   // "Paso 3": the kind of syndicate
+  QGroupBox* Frame13 = nullptr;  // "Informe", on the tab "Gestor de peñas"
+  QLabel* Label22 = nullptr;
+  QSlider* Slider2 = nullptr;  // how many numbers, 0 to 49
+  QLabel* Label23 = nullptr;
+  QLabel* Label51 = nullptr;  // sizes the reduced systems come in
+  std::array<plataforma::Imagen*, 3> Image3{};
+  plataforma::Imagen* Image4 = nullptr;
+  QComboBox* Combo1 = nullptr;  // reduced systems of the chosen size
+  QGroupBox* Frame9 = nullptr;  // hint, until a system is chosen
+  QLabel* Label42 = nullptr;
+  QGroupBox* Frame10 = nullptr;  // figures of the chosen system
+  QLabel* Label43 = nullptr;
+  QLabel* Label48 = nullptr;
+  QLabel* Label47 = nullptr;
+  QLabel* Label49 = nullptr;
+  QLabel* Label50 = nullptr;
   QAction* Crearp = nullptr;        // menu "Crear peña nueva"
 
  protected:
@@ -275,7 +319,8 @@ class Principal : public QMainWindow {
   void creaEstadisticas(QWidget* pestana);
   void creaFiltrosGenerador(QWidget* marco);
   void muestraGrafico();
-  void creaResumen(QWidget* pestana);
+  void creaResumen(QWidget* marco);
+  void creaGenerador(QWidget* pestana);
   void creaMenus();
   void creaMantenimiento(QWidget* pestana);
   void pasoComprobacion();
