@@ -13,5 +13,6 @@ list(APPEND VENTANAS
   ${AQUI}/msgbox.h ${AQUI}/msgbox.cpp
   ${AQUI}/listview.h ${AQUI}/listview.cpp
   ${AQUI}/controles.h ${AQUI}/controles.cpp
+  ${AQUI}/fuentes.h ${AQUI}/fuentes.cpp
   ${AQUI}/navegador.h ${AQUI}/navegador.cpp
 )

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QPalette>
 #include <algorithm>
 #include <cstring>
@@ -452,6 +454,8 @@ ListView::ListView(QWidget* padre) : QTableView(padre), modelo_(new ModeloLista(
   setCornerButtonEnabled(false);
   setSortingEnabled(false);
   setTabKeyNavigation(false);
+  // Sideways by pixels: a single column wider than the list must scroll too.
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
   // Fixed sizes everywhere: with millions of rows the view must never measure its contents.
   verticalHeader()->hide();
@@ -471,9 +475,39 @@ ListView::ListView(QWidget* padre) : QTableView(padre), modelo_(new ModeloLista(
   });
 }
 
+// Rows and header as low as the list of Windows had them (a row of the usual text is 15 pixels),
+// so that a list the program sizes for n rows shows them; the style's own heights are taller.
 void ListView::ajustaAlturaFilas() {
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  const int texto = fontMetrics().height();
+  verticalHeader()->setDefaultSectionSize(texto + 1);
+  horizontalHeader()->setFixedHeight(texto + 4);
   modelo_->fijaFuente(font());
+}
+
+int ListView::altoParaFilas(int filas) const {
+  const int marco = 2 * frameWidth();
+  int alto = marco + horizontalHeader()->height() + std::max(0, filas) * verticalHeader()->defaultSectionSize();
+  // Columns wider than the list add the bar that scrolls them sideways.
+  if (horizontalHeader()->length() > width() - marco) alto += horizontalScrollBar()->sizeHint().height();
+  return tw(alto);
+}
+
+int ListView::anchoTextos(int columna) const {
+  if (columna < 1 || columna > columnas()) fueraDeLimites();
+  // The margin an item view keeps on each side of a cell's text.
+  const int margen = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  QFont negrita = font();
+  negrita.setBold(true);
+  const QFontMetrics normal(font());
+  const QFontMetrics gruesa(negrita);
+  int ancho = 0;
+  for (int f = 0; f < modelo_->filas(); ++f) {
+    const QString texto = modelo_->texto(f, columna - 1);
+    if (texto.isEmpty()) continue;
+    const QFontMetrics& fm = modelo_->negrita(f, columna - 1) ? gruesa : normal;
+    ancho = std::max(ancho, fm.horizontalAdvance(texto) + margen);
+  }
+  return tw(ancho);
 }
 
 void ListView::changeEvent(QEvent* evento) {

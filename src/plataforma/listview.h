@@ -83,6 +83,8 @@ class ListView : public QTableView {
   int columnas() const;
   int anchoColumna(int columna) const;
   void fijaAnchoColumna(int columna, int twips);
+  // The width, in twips, that shows the widest text of the column whole.
+  int anchoTextos(int columna) const;
 
   // ListItems
   int Add(const QString& texto);
@@ -120,6 +122,8 @@ class ListView : public QTableView {
   void fijaAncho(int twips);
   int Height() const;
   void fijaAlto(int twips);
+  // The height, in twips, that shows the header and this many rows whole.
+  int altoParaFilas(int filas) const;
   int Left() const;
   void fijaIzquierda(int twips);
   int Top() const;

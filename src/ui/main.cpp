@@ -2,9 +2,11 @@
 #include <QLocale>
 
 #include "ui/Presentacion.h"
+#include "plataforma/fuentes.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  plataforma::fijaFuentes();
   QApplication::setApplicationName(QStringLiteral("Bolvanta"));
   QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
   // The main window ends the program itself, through its exit command.

@@ -2,11 +2,14 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "plataforma/fuentes.h"
 #include "apoyo/servidor.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The fonts the program shows, so that the tests measure what a user sees.
+  plataforma::fijaFuentes();
   ::testing::InitGoogleTest(&argc, argv);
   // No test reaches the internet: whatever a test does not send to its own server goes nowhere.
   aislaRed();
