@@ -172,8 +172,8 @@ void Principal::creaVistaComprobacion(QWidget* pestana) {
   // whole in the list's width.
   ListView4->agregaColumna(QString(), 300);
   for (int i = 1; i <= 11; ++i) ListView4->agregaColumna(QString::number(i), 330);
-  ListView4->agregaColumna(QStringLiteral("12"), 4400);
-  ListView4->agregaColumna(QStringLiteral("13"), 150);
+  ListView4->agregaColumna(QStringLiteral("12"), 4100);
+  ListView4->agregaColumna(QStringLiteral("13"), 330);
   ListView4->hide();
   for (auto* lista : {ListView2, ListView4}) {
     lista->setMouseTracking(true);

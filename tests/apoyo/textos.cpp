@@ -137,15 +137,21 @@ int filasVisibles(QAbstractItemView* lista) {
   return n;
 }
 
-std::vector<TextoCortado> celdasCortadas(QTableView* lista) {
+std::vector<TextoCortado> celdasCortadas(QTableView* lista, bool seDesplaza) {
   std::vector<TextoCortado> r;
   QAbstractItemModel* m = lista->model();
   const QHeaderView* cabecera = lista->horizontalHeader();
-  // The margin an item view keeps on each side of a cell's text.
+  // The margins an item view and a header keep on each side of a text.
   const int margen = lista->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lista) + 1;
+  const int margenTitulo = lista->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, cabecera);
   for (int c = 0; c < m->columnCount(); ++c) {
     const int x = cabecera->sectionViewportPosition(c);
-    const int visible = std::min(cabecera->sectionSize(c), lista->viewport()->width() - x);
+    int visible = cabecera->sectionSize(c);
+    if (!seDesplaza) visible = std::min(visible, lista->viewport()->width() - x);
+    const QString titulo = m->headerData(c, Qt::Horizontal).toString();
+    const int anchoTitulo = cabecera->fontMetrics().horizontalAdvance(titulo) + 2 * margenTitulo;
+    if (!titulo.isEmpty() && anchoTitulo > visible)
+      r.push_back({lista, QStringLiteral("title %1").arg(c), titulo, anchoTitulo, visible, false});
     for (int f = 0; f < m->rowCount(); ++f) {
       const QModelIndex i = m->index(f, c);
       const QString texto = i.data().toString();

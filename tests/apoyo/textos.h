@@ -28,9 +28,9 @@ QString describe(const std::vector<TextoCortado>& cortados);
 // Rows of the list shown whole, from the first one on.
 int filasVisibles(QAbstractItemView* lista);
 
-// Cells of a list whose text is wider than what its column shows of it without scrolling sideways:
-// the column's width or, for a column that runs out of the list, what is left of the list.
-std::vector<TextoCortado> celdasCortadas(QTableView* lista);
+// Cells and column titles of a list whose text is wider than its column. Unless the list is meant
+// to scroll sideways, a column that runs out of the list offers only what the list shows of it.
+std::vector<TextoCortado> celdasCortadas(QTableView* lista, bool seDesplaza = false);
 
 // Saves a picture of the window as <BOLVANTA_IMAGENES><nombre>.png when that variable is set, so
 // that a person can look at the windows the tests walk.
