@@ -492,6 +492,30 @@ int ListView::altoParaFilas(int filas) const {
   return tw(alto);
 }
 
+void ListView::ensanchaAlTexto() {
+  connect(modelo_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int desde, int hasta) { ensancha(desde, hasta); });
+  connect(modelo_, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& a, const QModelIndex& b) { ensancha(a.row(), b.row()); });
+}
+
+void ListView::ensancha(int desde, int hasta) {
+  const int margen = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  QFont negrita = font();
+  negrita.setBold(true);
+  const QFontMetrics normal(font());
+  const QFontMetrics gruesa(negrita);
+  QHeaderView* cabecera = horizontalHeader();
+  for (int f = desde; f <= hasta; ++f) {
+    for (int c = 0; c < modelo_->columnCount() && c < modelo_->celdas(f); ++c) {
+      const QString texto = modelo_->texto(f, c);
+      if (texto.isEmpty()) continue;
+      const int ancho = (modelo_->negrita(f, c) ? gruesa : normal).horizontalAdvance(texto) + margen;
+      if (ancho > cabecera->sectionSize(c)) cabecera->resizeSection(c, ancho);
+    }
+  }
+}
+
 int ListView::anchoTextos(int columna) const {
   if (columna < 1 || columna > columnas()) fueraDeLimites();
   // The margin an item view keeps on each side of a cell's text.

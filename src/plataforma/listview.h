@@ -85,6 +85,9 @@ class ListView : public QTableView {
   void fijaAnchoColumna(int columna, int twips);
   // The width, in twips, that shows the widest text of the column whole.
   int anchoTextos(int columna) const;
+  // From now on a column widens to every text shown in it, and the list scrolls sideways, rather
+  // than cutting the text. For short lists only: every new or changed row is measured.
+  void ensanchaAlTexto();
 
   // ListItems
   int Add(const QString& texto);
@@ -144,6 +147,7 @@ class ListView : public QTableView {
   int filaValida(int fila) const;  // 0-based row, or throws ERR_INDICE_LISTA
   int subValido(int sub) const;
   void ajustaAlturaFilas();
+  void ensancha(int desde, int hasta);
 
   ModeloLista* modelo_;
 };

@@ -119,6 +119,8 @@ void Crea::creaControles() {
   ListView5->setGeometry(px(3300), px(1080), px(2700), px(3000));
   ListView5->setFont(plataforma::fuenteFija());
   ListView5->agregaColumna(QStringLiteral("Apuestas"), 2400);
+  // Bets of up to 16 base numbers are wider than the column; they scroll rather than being cut.
+  ListView5->ensanchaAlTexto();
 
   Label2 = new QLabel(QStringLiteral("-Apuestas:"), this);
   Label2->setGeometry(px(3300), px(4170), px(1000), px(300));

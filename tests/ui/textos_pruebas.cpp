@@ -122,10 +122,16 @@ TEST_F(Textos, EditorChooserNewsAndSplashShowEveryText) {
   const auto tablas = leeTablas(carpeta.lee("tablas.bin"));
   for (int modalidad = 0; modalidad <= 7; ++modalidad) {
     estado().modalidad = modalidad;
+    estado().numapuestas = 0;
     estado().sistemareducido = modalidad == 7 ? int(tablas.size()) - 1 : 0;
-    crea().Show();
-    crea().Text1->setText(ANCHO);
-    mira(&crea(), QStringLiteral("crea-nueva-%1").arg(modalidad));
+    Crea& c = crea();
+    c.Show();
+    c.Text1->setText(ANCHO);
+    // One whole bet of two-figure numbers, the widest row the list gets.
+    for (int n = 0; n < c.numerosporapuesta; ++n) QTest::mouseClick(c.Image1[29 + n], Qt::LeftButton);
+    ASSERT_EQ(c.ListView5->Count(), 1) << modalidad;
+    mira(&c, QStringLiteral("crea-nueva-%1").arg(modalidad));
+    EXPECT_TRUE(celdasCortadas(c.ListView5, true).empty()) << describe(celdasCortadas(c.ListView5, true)).toStdString();
     descargaCrea();
     procesaDescargas();
   }
