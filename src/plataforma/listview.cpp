@@ -499,18 +499,21 @@ void ListView::ensanchaAlTexto() {
           [this](const QModelIndex& a, const QModelIndex& b) { ensancha(a.row(), b.row()); });
 }
 
+// Pixels a cell's text takes, with the margin an item view keeps on each side of it.
+int ListView::anchoCelda(int fila, int columna) const {
+  const QString texto = modelo_->texto(fila, columna);
+  if (texto.isEmpty()) return 0;
+  QFont fuente = font();
+  fuente.setBold(modelo_->negrita(fila, columna));
+  const int margen = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return QFontMetrics(fuente).horizontalAdvance(texto) + 2 * margen;
+}
+
 void ListView::ensancha(int desde, int hasta) {
-  const int margen = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-  QFont negrita = font();
-  negrita.setBold(true);
-  const QFontMetrics normal(font());
-  const QFontMetrics gruesa(negrita);
   QHeaderView* cabecera = horizontalHeader();
   for (int f = desde; f <= hasta; ++f) {
     for (int c = 0; c < modelo_->columnCount() && c < modelo_->celdas(f); ++c) {
-      const QString texto = modelo_->texto(f, c);
-      if (texto.isEmpty()) continue;
-      const int ancho = (modelo_->negrita(f, c) ? gruesa : normal).horizontalAdvance(texto) + margen;
+      const int ancho = anchoCelda(f, c);
       if (ancho > cabecera->sectionSize(c)) cabecera->resizeSection(c, ancho);
     }
   }
@@ -518,19 +521,8 @@ void ListView::ensancha(int desde, int hasta) {
 
 int ListView::anchoTextos(int columna) const {
   if (columna < 1 || columna > columnas()) fueraDeLimites();
-  // The margin an item view keeps on each side of a cell's text.
-  const int margen = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-  QFont negrita = font();
-  negrita.setBold(true);
-  const QFontMetrics normal(font());
-  const QFontMetrics gruesa(negrita);
   int ancho = 0;
-  for (int f = 0; f < modelo_->filas(); ++f) {
-    const QString texto = modelo_->texto(f, columna - 1);
-    if (texto.isEmpty()) continue;
-    const QFontMetrics& fm = modelo_->negrita(f, columna - 1) ? gruesa : normal;
-    ancho = std::max(ancho, fm.horizontalAdvance(texto) + margen);
-  }
+  for (int f = 0; f < modelo_->filas(); ++f) ancho = std::max(ancho, anchoCelda(f, columna - 1));
   return tw(ancho);
 }
 

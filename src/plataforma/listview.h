@@ -148,6 +148,7 @@ class ListView : public QTableView {
   int subValido(int sub) const;
   void ajustaAlturaFilas();
   void ensancha(int desde, int hasta);
+  int anchoCelda(int fila, int columna) const;
 
   ModeloLista* modelo_;
 };
