@@ -7,12 +7,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -164,6 +167,20 @@ std::vector<TextoCortado> celdasCortadas(QTableView* lista, bool seDesplaza) {
     }
   }
   return r;
+}
+
+void compruebaTextos(QWidget* ventana, const QString& nombre) {
+  QPointer<QWidget> viva(ventana);
+  ventana->show();
+  // Column widths and scroll bars settle on timers of the views.
+  QTest::qWait(20);
+  if (!viva) {
+    ADD_FAILURE() << nombre.toStdString() << " closed itself";
+    return;
+  }
+  guardaImagen(ventana, nombre);
+  const auto cortados = textosCortados(ventana);
+  EXPECT_TRUE(cortados.empty()) << nombre.toStdString() << ":\n" << describe(cortados).toStdString();
 }
 
 void guardaImagen(QWidget* ventana, const QString& nombre) {

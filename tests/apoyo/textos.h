@@ -35,3 +35,7 @@ std::vector<TextoCortado> celdasCortadas(QTableView* lista, bool seDesplaza = fa
 // Saves a picture of the window as <BOLVANTA_IMAGENES><nombre>.png when that variable is set, so
 // that a person can look at the windows the tests walk.
 void guardaImagen(QWidget* ventana, const QString& nombre);
+
+// The window shown and settled, pictured, and a test failure for every text cut in it: one line
+// per window and state in a test.
+void compruebaTextos(QWidget* ventana, const QString& nombre);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTimer>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -34,18 +33,6 @@ constexpr qint16 TOPE = 32767;
 
 class Textos : public ::testing::Test {
  protected:
-  // The window shown, pictured, and measured.
-  void mira(QWidget* ventana, const QString& nombre) {
-    QPointer<QWidget> viva(ventana);
-    ventana->show();
-    // Column widths and scroll bars settle on timers of the views.
-    QTest::qWait(20);
-    ASSERT_TRUE(viva) << nombre.toStdString() << " closed itself";
-    guardaImagen(ventana, nombre);
-    const auto cortados = textosCortados(ventana);
-    EXPECT_TRUE(cortados.empty()) << nombre.toStdString() << ":\n" << describe(cortados).toStdString();
-  }
-
   // A reduced syndicate of the largest system the program ships, its base numbers two digits wide.
   Pena reducida(const QString& nombre) const {
     const auto tablas = leeTablas(carpeta.lee("tablas.bin"));
@@ -88,7 +75,7 @@ TEST_F(Textos, MainWindowInItsFullestStatesShowsEveryTextAndEveryRow) {
   const char* const pestanas[] = {"general", "ultimo", "gestor", "estadisticas", "combinacion"};
   for (int t = 0; t < p.SSTab1->count(); ++t) {
     p.SSTab1->setCurrentIndex(t);
-    mira(&p, QStringLiteral("principal-%1").arg(pestanas[t]));
+    compruebaTextos(&p, QStringLiteral("principal-%1").arg(pestanas[t]));
   }
   p.SSTab1->setCurrentIndex(0);
   // The simple list keeps the wide message column it was laid out with, and scrolls to it.
@@ -97,7 +84,7 @@ TEST_F(Textos, MainWindowInItsFullestStatesShowsEveryTextAndEveryRow) {
   // The breakdown of the multiple bets, whole in the list's width.
   p.Command1_Click(1);
   p.ListView4->refresca();
-  mira(&p, QStringLiteral("principal-multiples"));
+  compruebaTextos(&p, QStringLiteral("principal-multiples"));
   EXPECT_TRUE(celdasCortadas(p.ListView4).empty()) << describe(celdasCortadas(p.ListView4)).toStdString();
 
   // The details of every syndicate, with its bets list sized for them.
@@ -105,7 +92,7 @@ TEST_F(Textos, MainWindowInItsFullestStatesShowsEveryTextAndEveryRow) {
   for (int k = 1; k <= int(lista.size()); ++k) {
     p.ListView1_ItemClick(k);
     p.ListView5->refresca();
-    mira(&p, QStringLiteral("gestor-%1").arg(k));
+    compruebaTextos(&p, QStringLiteral("gestor-%1").arg(k));
     const int apuestas = p.ListView5->Count();
     EXPECT_GE(filasVisibles(p.ListView5), std::min(apuestas, 22)) << k << " with " << apuestas << " bets";
     EXPECT_TRUE(celdasCortadas(p.ListView5, true).empty()) << describe(celdasCortadas(p.ListView5, true)).toStdString();
@@ -130,7 +117,7 @@ TEST_F(Textos, EditorChooserNewsAndSplashShowEveryText) {
     // One whole bet of two-figure numbers, the widest row the list gets.
     for (int n = 0; n < c.numerosporapuesta; ++n) QTest::mouseClick(c.Image1[29 + n], Qt::LeftButton);
     ASSERT_EQ(c.ListView5->Count(), 1) << modalidad;
-    mira(&c, QStringLiteral("crea-nueva-%1").arg(modalidad));
+    compruebaTextos(&c, QStringLiteral("crea-nueva-%1").arg(modalidad));
     EXPECT_TRUE(celdasCortadas(c.ListView5, true).empty()) << describe(celdasCortadas(c.ListView5, true)).toStdString();
     descargaCrea();
     procesaDescargas();
@@ -146,7 +133,7 @@ TEST_F(Textos, EditorChooserNewsAndSplashShowEveryText) {
     e.modalidad = tipo >= 500 ? tipo - 500 : 0;
     crea().Show();
     crea().Form_Activate();
-    mira(&crea(), QStringLiteral("crea-edicion-%1").arg(registro));
+    compruebaTextos(&crea(), QStringLiteral("crea-edicion-%1").arg(registro));
     descargaCrea();
     procesaDescargas();
     e.editando = 0;
@@ -162,17 +149,17 @@ TEST_F(Textos, EditorChooserNewsAndSplashShowEveryText) {
         m.Combo1->fontMetrics().horizontalAdvance(m.Combo1->itemText(mas)))
       mas = i;
   m.Combo1->setCurrentIndex(mas);
-  mira(&m, QStringLiteral("creamenu"));
+  compruebaTextos(&m, QStringLiteral("creamenu"));
   descargaCreamenu();
 
-  mira(&infor(), QStringLiteral("infor"));
+  compruebaTextos(&infor(), QStringLiteral("infor"));
   descargaInfor();
 
   Presentacion& s = presentacion();
   s.Timer1->stop();
   for (int tick = 1; tick <= 8; ++tick) s.Timer1_Timer();
   s.Timer1->stop();
-  mira(&s, QStringLiteral("presentacion"));
+  compruebaTextos(&s, QStringLiteral("presentacion"));
   descargaPresentacion();
   procesaDescargas();
 }
