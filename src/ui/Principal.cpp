@@ -276,7 +276,8 @@ void Principal::creaGestor(QWidget* pestana) {
   ListView1->agregaColumna(QStringLiteral("Nombre"), 2400);
   ListView1->agregaColumna(QStringLiteral("Apuestas"), 900);
   ListView1->agregaColumna(QString::fromUtf8("Fecha creación"), 1400);
-  ListView1->agregaColumna(QString::fromUtf8("Días a jugar"), 1850);
+  // "Jueves y Sábado" fills the last column; all four stand in the list beside its scroll bar.
+  ListView1->agregaColumna(QString::fromUtf8("Días a jugar"), 1600);
   connect(ListView1, &plataforma::ListView::ItemClick, this, [this](int fila) { ListView1_ItemClick(fila); });
 
   struct Orden {

@@ -65,7 +65,7 @@ TEST_F(Textos, MainWindowInItsFullestStatesShowsEveryTextAndEveryRow) {
   std::vector<Pena> lista{conAciertos(sencilla(LARGO, Pena::MAX_APUESTAS), {TOPE, TOPE, TOPE, TOPE, TOPE}),
                           conAciertos(multiple(ANCHO, 506, "Todos (L+J+S)"), {TOPE, TOPE, TOPE, TOPE, TOPE}),
                           reducida(LARGO), multiple(LARGO, 504)};
-  for (int n : {1, 2, 3, 4, 14, 15, 22, 23}) lista.push_back(sencilla(QString::number(n), n));
+  for (int n : {1, 2, 3, 4, 5, 14, 15, 22, 23, 30}) lista.push_back(sencilla(QString::number(n), n));
   Principal& p = arranca(carpeta, sorteosAntiguos(), lista, HOY);
   p.show();
   EXPECT_EQ(p.Label9[6]->text(), "Faltan 10 semanas por actualizar");
@@ -86,6 +86,13 @@ TEST_F(Textos, MainWindowInItsFullestStatesShowsEveryTextAndEveryRow) {
   p.ListView4->refresca();
   compruebaTextos(&p, QStringLiteral("principal-multiples"));
   EXPECT_TRUE(celdasCortadas(p.ListView4).empty()) << describe(celdasCortadas(p.ListView4)).toStdString();
+
+  // The syndicates beside the list's scroll bar, every name whole but one of twenty of the widest
+  // capitals, for which the name column has no room.
+  auto lista1 = celdasCortadas(p.ListView1);
+  std::erase_if(lista1, [](const TextoCortado& c) { return c.texto == ANCHO; });
+  EXPECT_TRUE(lista1.empty()) << describe(lista1).toStdString();
+  EXPECT_FALSE(p.ListView1->horizontalScrollBar()->isVisible());
 
   // The details of every syndicate, with its bets list sized for them.
   p.SSTab1->setCurrentIndex(2);
