@@ -24,7 +24,7 @@ QFont fuenteFija(int pixeles) {
 }
 
 void fijaFuentes() {
-  for (const char* nombre : {"MS Sans Serif", "Arial", "Comic Sans MS", "Tahoma"})
+  for (const char* nombre : {"MS Sans Serif", "Arial", "Comic Sans MS"})
     QFont::insertSubstitution(QString::fromLatin1(nombre), SANS);
   for (const char* nombre : {"Courier", "Courier New"}) QFont::insertSubstitution(QString::fromLatin1(nombre), MONO);
   QApplication::setFont(fuentePrograma());
