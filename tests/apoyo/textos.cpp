@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTest>
