@@ -82,4 +82,20 @@ class Imagen : public QLabel {
   int numero_ = 0;
 };
 
+// A label for texts without blanks, such as numbers joined by hyphens: its lines break after any
+// hyphen or blank, never inside a number, where a label breaks only between words.
+class EtiquetaGuiones : public QLabel {
+  Q_OBJECT
+ public:
+  explicit EtiquetaGuiones(QWidget* padre = nullptr);
+  // The lines the text takes in this many pixels.
+  QStringList lineas(int ancho) const;
+  int heightForWidth(int ancho) const override;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+};
+
 }  // namespace plataforma

@@ -17,5 +17,6 @@ list(APPEND VENTANAS
   ${AQUI}/dialogoarchivo.h ${AQUI}/dialogoarchivo.cpp
   ${AQUI}/listview.h ${AQUI}/listview.cpp
   ${AQUI}/controles.h ${AQUI}/controles.cpp
+  ${AQUI}/fuentes.h ${AQUI}/fuentes.cpp
   ${AQUI}/navegador.h ${AQUI}/navegador.cpp
 )

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QPalette>
 #include <algorithm>
 #include <cstring>
@@ -452,6 +454,8 @@ ListView::ListView(QWidget* padre) : QTableView(padre), modelo_(new ModeloLista(
   setCornerButtonEnabled(false);
   setSortingEnabled(false);
   setTabKeyNavigation(false);
+  // Sideways by pixels: a single column wider than the list must scroll too.
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
   // Fixed sizes everywhere: with millions of rows the view must never measure its contents.
   verticalHeader()->hide();
@@ -471,9 +475,55 @@ ListView::ListView(QWidget* padre) : QTableView(padre), modelo_(new ModeloLista(
   });
 }
 
+// Rows and header as low as the list of Windows had them (a row of the usual text is 15 pixels),
+// so that a list the program sizes for n rows shows them; the style's own heights are taller.
 void ListView::ajustaAlturaFilas() {
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  const int texto = fontMetrics().height();
+  verticalHeader()->setDefaultSectionSize(texto + 1);
+  horizontalHeader()->setFixedHeight(texto + 4);
   modelo_->fijaFuente(font());
+}
+
+int ListView::altoParaFilas(int filas) const {
+  const int marco = 2 * frameWidth();
+  int alto = marco + horizontalHeader()->height() + std::max(0, filas) * verticalHeader()->defaultSectionSize();
+  // Columns wider than the list add the bar that scrolls them sideways.
+  if (horizontalHeader()->length() > width() - marco) alto += horizontalScrollBar()->sizeHint().height();
+  return tw(alto);
+}
+
+void ListView::ensanchaAlTexto() {
+  connect(modelo_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int desde, int hasta) { ensancha(desde, hasta); });
+  connect(modelo_, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& a, const QModelIndex& b) { ensancha(a.row(), b.row()); });
+}
+
+// Pixels a cell's text takes, with the margin an item view keeps on each side of it.
+int ListView::anchoCelda(int fila, int columna) const {
+  const QString texto = modelo_->texto(fila, columna);
+  if (texto.isEmpty()) return 0;
+  QFont fuente = font();
+  fuente.setBold(modelo_->negrita(fila, columna));
+  const int margen = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return QFontMetrics(fuente).horizontalAdvance(texto) + 2 * margen;
+}
+
+void ListView::ensancha(int desde, int hasta) {
+  QHeaderView* cabecera = horizontalHeader();
+  for (int f = desde; f <= hasta; ++f) {
+    for (int c = 0; c < modelo_->columnCount() && c < modelo_->celdas(f); ++c) {
+      const int ancho = anchoCelda(f, c);
+      if (ancho > cabecera->sectionSize(c)) cabecera->resizeSection(c, ancho);
+    }
+  }
+}
+
+int ListView::anchoTextos(int columna) const {
+  if (columna < 1 || columna > columnas()) fueraDeLimites();
+  int ancho = 0;
+  for (int f = 0; f < modelo_->filas(); ++f) ancho = std::max(ancho, anchoCelda(f, columna - 1));
+  return tw(ancho);
 }
 
 void ListView::changeEvent(QEvent* evento) {

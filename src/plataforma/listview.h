@@ -83,6 +83,11 @@ class ListView : public QTableView {
   int columnas() const;
   int anchoColumna(int columna) const;
   void fijaAnchoColumna(int columna, int twips);
+  // The width, in twips, that shows the widest text of the column whole.
+  int anchoTextos(int columna) const;
+  // From now on a column widens to every text shown in it, and the list scrolls sideways, rather
+  // than cutting the text. For short lists only: every new or changed row is measured.
+  void ensanchaAlTexto();
 
   // ListItems
   int Add(const QString& texto);
@@ -120,6 +125,8 @@ class ListView : public QTableView {
   void fijaAncho(int twips);
   int Height() const;
   void fijaAlto(int twips);
+  // The height, in twips, that shows the header and this many rows whole.
+  int altoParaFilas(int filas) const;
   int Left() const;
   void fijaIzquierda(int twips);
   int Top() const;
@@ -140,6 +147,8 @@ class ListView : public QTableView {
   int filaValida(int fila) const;  // 0-based row, or throws ERR_INDICE_LISTA
   int subValido(int sub) const;
   void ajustaAlturaFilas();
+  void ensancha(int desde, int hasta);
+  int anchoCelda(int fila, int columna) const;
 
   ModeloLista* modelo_;
 };

@@ -20,6 +20,7 @@
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
+#include "plataforma/fuentes.h"
 #include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/texto.h"
@@ -116,10 +117,10 @@ void Crea::creaControles() {
 
   ListView5 = new plataforma::ListView(this);
   ListView5->setGeometry(px(3300), px(1080), px(2700), px(3000));
-  QFont courier(QStringLiteral("Courier"), 9);
-  courier.setStyleHint(QFont::TypeWriter);
-  ListView5->setFont(courier);
+  ListView5->setFont(plataforma::fuenteFija());
   ListView5->agregaColumna(QStringLiteral("Apuestas"), 2400);
+  // Bets of up to 16 base numbers are wider than the column; they scroll rather than being cut.
+  ListView5->ensanchaAlTexto();
 
   Label2 = new QLabel(QStringLiteral("-Apuestas:"), this);
   Label2->setGeometry(px(3300), px(4170), px(1000), px(300));

@@ -13,6 +13,7 @@
 #include "data/estado.h"
 #include "plataforma/controles.h"
 #include "plataforma/error.h"
+#include "plataforma/fuentes.h"
 #include "plataforma/sistema.h"
 #include "plataforma/twips.h"
 #include "plataforma/ventana.h"
@@ -44,9 +45,10 @@ Creamenu::Creamenu() {
 
   Label2 = new QLabel(QString::fromUtf8("SELECCIONE UN MODO DE APUESTA:"), this);
   Label2->setGeometry(px(240), px(180), px(4800), px(360));
-  QFont comic(QStringLiteral("Comic Sans MS"), 10);
-  comic.setBold(true);
-  Label2->setFont(comic);
+  // Comic Sans MS at 10 points on Windows; the program's own font here, whose widths are known.
+  QFont titulo = plataforma::fuentePrograma(13);
+  titulo.setBold(true);
+  Label2->setFont(titulo);
   Label2->setStyleSheet(QStringLiteral("color: #ffff00;"));
 
   const char* const modos[] = {"Múltiple", "Sencilla", "Reducida"};

@@ -35,6 +35,8 @@ int apuestasListadas(int tipo);
 
 // Height in twips of the bets list for B bets: it grows with its rows up to 23 of them.
 int altoListaApuestas(int B);
+// Width in twips of the bets list's column as the window lays it out.
+constexpr int ANCHO_LISTA_APUESTAS = 2100;
 
 // Bet b of the syndicate, its first m numbers each two characters wide (a blank before a single
 // digit) joined by "-". A bet or a number outside the record is error 9, as a damaged record's

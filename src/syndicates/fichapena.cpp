@@ -80,7 +80,6 @@ void Principal::muestrapena(int n) {
       const int m = numerosPorApuesta(p.tipo);
       const int B = apuestasListadas(p.tipo);
       ListView5->Clear();
-      ListView5->fijaAlto(std::max(0, altoListaApuestas(B)));
       for (int b = 1; b <= B; ++b) {
         const QString texto = textoApuesta(p, b, m);
         ListView5->Add(texto);
@@ -90,6 +89,12 @@ void Principal::muestrapena(int n) {
           apuestas->rs.setField(QStringLiteral("Numeros"), texto);
         }
       }
+      // Bets of more numbers than the column holds widen it, and the list scrolls sideways.
+      ListView5->fijaAnchoColumna(1, std::max(ANCHO_LISTA_APUESTAS, ListView5->anchoTextos(1)));
+      // The list grows where its usual height is too short for its header and rows; from 23 bets
+      // on it keeps its full height and scrolls.
+      const int alto = altoListaApuestas(B);
+      ListView5->fijaAlto(B >= 23 ? alto : std::max(alto, ListView5->altoParaFilas(B)));
       for (int k = 0; k < 5; ++k) Label3[k]->setText(QString::number(p.aciertos[k + 3]));
 
       const qint64 T = sumaAciertos(p);

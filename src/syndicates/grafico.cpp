@@ -11,15 +11,16 @@ const QColor colores[] = {QColor(0xc8, 0xc8, 0xc8), QColor(0xc0, 0x00, 0x00), QC
 
 }  // namespace
 
+// The view gets its chart when it is made: a chart set later would leave the view's own first
+// chart to nobody.
 GraficoFila::GraficoFila(const QString& titulo, QWidget* padre)
-    : QChartView(padre), serie_(new QPieSeries) {
-  auto* grafico = new QChart;
+    : QChartView(new QChart, padre), serie_(new QPieSeries) {
+  QChart* grafico = chart();
   grafico->setTitle(titulo);
   grafico->legend()->hide();
   grafico->setBackgroundRoundness(0);
   grafico->setMargins(QMargins(2, 2, 2, 2));
   grafico->addSeries(serie_);
-  setChart(grafico);
   setRenderHint(QPainter::Antialiasing);
 }
 

@@ -22,11 +22,13 @@
 
 #include "plataforma/archivos.h"
 #include "plataforma/controles.h"
+#include "plataforma/fuentes.h"
 #include "plataforma/listview.h"
 #include "plataforma/navegador.h"
 #include "plataforma/red.h"
 #include "plataforma/twips.h"
 #include "plataforma/ventana.h"
+#include "syndicates/efectividad.h"
 #include "syndicates/grafico.h"
 #include "ui/Acercade.h"
 #include "ui/Configurar.h"
@@ -157,18 +159,20 @@ void Principal::creaVistaComprobacion(QWidget* pestana) {
 
   ListView2 = new plataforma::ListView(pestana);
   ListView2->setGeometry(px(240), px(2100), px(7601), px(5200));
-  ListView2->setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+  ListView2->setFont(plataforma::fuentePrograma());
   ListView2->agregaColumna(QString(), 441);
   for (int i = 1; i <= 6; ++i) ListView2->agregaColumna(QString::number(i), 882);
   ListView2->agregaColumna(QStringLiteral("7"), 7056);
 
   ListView4 = new plataforma::ListView(pestana);
   ListView4->setGeometry(px(240), px(2100), px(8801), px(5200));
-  ListView4->setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+  ListView4->setFont(plataforma::fuentePrograma());
+  // Number columns just wide enough for two figures, so that the breakdown lines of column 12 stand
+  // whole in the list's width.
   ListView4->agregaColumna(QString(), 300);
-  for (int i = 1; i <= 11; ++i) ListView4->agregaColumna(QString::number(i), 480);
-  ListView4->agregaColumna(QStringLiteral("12"), 5400);
-  ListView4->agregaColumna(QStringLiteral("13"), 150);
+  for (int i = 1; i <= 11; ++i) ListView4->agregaColumna(QString::number(i), 330);
+  ListView4->agregaColumna(QStringLiteral("12"), 4100);
+  ListView4->agregaColumna(QStringLiteral("13"), 330);
   ListView4->hide();
   for (auto* lista : {ListView2, ListView4}) {
     lista->setMouseTracking(true);
@@ -271,7 +275,8 @@ void Principal::creaGestor(QWidget* pestana) {
   ListView1->agregaColumna(QStringLiteral("Nombre"), 2400);
   ListView1->agregaColumna(QStringLiteral("Apuestas"), 900);
   ListView1->agregaColumna(QString::fromUtf8("Fecha creación"), 1400);
-  ListView1->agregaColumna(QString::fromUtf8("Días a jugar"), 1850);
+  // "Jueves y Sábado" fills the last column; all four stand in the list beside its scroll bar.
+  ListView1->agregaColumna(QString::fromUtf8("Días a jugar"), 1600);
   connect(ListView1, &plataforma::ListView::ItemClick, this, [this](int fila) { ListView1_ItemClick(fila); });
 
   struct Orden {
@@ -306,11 +311,10 @@ void Principal::creaGestor(QWidget* pestana) {
 
   ListView5 = new plataforma::ListView(pestana);
   ListView5->setGeometry(px(7100), px(240), px(2450), px(4935));
-  // A fixed-pitch font, so that the numbers of every bet stand in columns.
-  QFont fija(QStringLiteral("Liberation Mono"), 9);
-  fija.setStyleHint(QFont::Monospace);
-  ListView5->setFont(fija);
-  ListView5->agregaColumna(QStringLiteral("Apuestas"), 2100);
+  // A fixed-pitch font, so that the numbers of every bet stand in columns; a pixel smaller than the
+  // window's text, so that the rows fit the height the list is given for them.
+  ListView5->setFont(plataforma::fuenteFija(plataforma::PIXELES_TEXTO - 1));
+  ListView5->agregaColumna(QStringLiteral("Apuestas"), ANCHO_LISTA_APUESTAS);
 
   const char* const contadores[] = {"-Aciertos de 3: ", "-Aciertos de 4: ", "-Aciertos de 5: ",
                                      "-Aciertos de 6: ", "-Aciertos de 5+C: "};
@@ -324,18 +328,22 @@ void Principal::creaGestor(QWidget* pestana) {
   jugados->setGeometry(px(9700), px(1860), px(1700), px(300));
   Label17 = new QLabel(pestana);
   Label17->setGeometry(px(11400), px(1860), px(650), px(300));
+  // The percentage counts winning bets, which a multiple bet wins by the dozen: it reaches eight
+  // figures, so it takes the room its caption leaves.
   auto* porcentaje = new QLabel(QString::fromUtf8("-Con premio: "), pestana);
-  porcentaje->setGeometry(px(9700), px(2160), px(1400), px(300));
+  porcentaje->setGeometry(px(9700), px(2160), px(1200), px(300));
   Label16 = new QLabel(pestana);
-  Label16->setGeometry(px(11100), px(2160), px(950), px(300));
+  Label16->setGeometry(px(10900), px(2160), px(1150), px(300));
 
   Frame3 = new QGroupBox(QString::fromUtf8("Tipo de Peña:"), pestana);
   Frame3->setGeometry(px(9700), px(2600), px(2350), px(1900));
   Label28 = new QLabel(Frame3);
   Label28->setGeometry(px(120), px(300), px(2150), px(300));
-  Label29 = new QLabel(Frame3);
+  // A pixel smaller than the window's text: "-Apuesta múltiple de 11 nºs." fills the frame's width.
+  Label28->setFont(plataforma::fuentePrograma(plataforma::PIXELES_TEXTO - 1));
+  // Up to sixteen base numbers joined by hyphens, in two lines broken between numbers.
+  Label29 = new plataforma::EtiquetaGuiones(Frame3);
   Label29->setGeometry(px(120), px(620), px(2150), px(500));
-  Label29->setWordWrap(true);
   auto* gasto = new QLabel(QString::fromUtf8("- Gasto semanal:"), Frame3);
   gasto->setGeometry(px(120), px(1150), px(2150), px(300));
   Label37 = new QLabel(Frame3);

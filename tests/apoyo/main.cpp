@@ -2,12 +2,15 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "plataforma/fuentes.h"
 #include "apoyo/servidor.h"
 #include "plataforma/traducciones.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The fonts the program shows, so that the tests measure what a user sees.
+  plataforma::fijaFuentes();
   ::testing::InitGoogleTest(&argc, argv);
   // Qt's own texts in Spanish, as the program loads them.
   plataforma::cargaTraducciones();
