@@ -1,6 +1,7 @@
 // Every window of the program as the user sees it, in its fullest states: no text wider or taller
 // than its control, and every list sized for n rows shows them.
 #include <QComboBox>
+#include <QSlider>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -18,6 +19,8 @@
 #include "syndicates/Creamenu.h"
 #include "syndicates/lista_comun.h"
 #include "syndicates/tablas.h"
+#include "ui/Acercade.h"
+#include "ui/Configurar.h"
 #include "ui/Presentacion.h"
 
 using namespace penas;
@@ -169,4 +172,30 @@ TEST_F(Textos, EditorChooserNewsAndSplashShowEveryText) {
   compruebaTextos(&s, QStringLiteral("presentacion"));
   descargaPresentacion();
   procesaDescargas();
+}
+
+// The generator's steps with the widest reduced system chosen, the report window, the About box
+// and the settings dialog.
+TEST_F(Textos, GeneratorStepsReportAndDialogsShowEveryText) {
+  Principal& p = arranca(carpeta, sorteosAntiguos(), {reducida(LARGO)}, HOY);
+  p.show();
+  p.SSTab1->setCurrentIndex(4);
+  p.Command9_Click();
+  p.Slider2->setValue(12);
+  for (int i = 0; i < p.Combo1->count(); ++i) {
+    p.Combo1->setCurrentIndex(i);
+    p.Combo1_Click();
+    compruebaTextos(&p, QStringLiteral("generador-%1").arg(i));
+  }
+  for (int n : {5, 6, 7, 49}) {
+    p.Slider2->setValue(n);
+    compruebaTextos(&p, QStringLiteral("generador-n%1").arg(n));
+  }
+  p.hide();
+  compruebaTextos(&acercade(), QStringLiteral("acercade"));
+  descargaAcercade();
+  compruebaTextos(&configurar(), QStringLiteral("configurar"));
+  descargaConfigurar();
+  procesaDescargas();
+  EXPECT_TRUE(respuestas.cajas().empty()) << respuestas.cajas().front().texto.toStdString();
 }
