@@ -58,8 +58,20 @@ void GraficoFrecuencias::fijaDatos(const Frecuencias& tabla) {
   for (int f = 1; f <= 25; ++f) etiquetas << tabla.etiqueta(f).trimmed();
   ejeX_->clear();
   ejeX_->append(etiquetas);
-  ejeY_->setRange(0, std::max(1, mayor));
-  ejeY_->applyNiceNumbers();
+  // Whole-number ticks, at most about six of them: a count of draws has no fractions.
+  int paso = 1;
+  for (int factor = 1; mayor > 6 * paso; factor *= 10) {
+    for (int p : {1, 2, 5})
+      if (mayor <= 6 * p * factor) {
+        paso = p * factor;
+        break;
+      }
+    if (mayor > 6 * paso) paso = 10 * factor;
+  }
+  ejeY_->setTickType(QValueAxis::TicksDynamic);
+  ejeY_->setTickAnchor(0);
+  ejeY_->setTickInterval(paso);
+  ejeY_->setRange(0, std::max(paso, (mayor + paso - 1) / paso * paso));
   serie->attachAxis(ejeX_);
   serie->attachAxis(ejeY_);
 }
