@@ -35,8 +35,11 @@ void compruebaAnalisis(const QByteArray& guardada, double referencia) {
   exige(escaner::registrosNuevos(a).size() == qsizetype(a.sorteos.size()) * Sorteo::LONGITUD);
 }
 
-// Scans as the prize breakdown and the news make them, one after another from where each ended.
+// Scans as the prize breakdown and the news make them, one after another from where each ended,
+// and the operator's category rows read by name: texts a label can hold.
 void compruebaEscaneres(const QByteArray& guardada) {
+  if (const auto textos = escaner::categoriasOficiales(guardada))
+    for (const QString& t : *textos) exige(t.size() <= 80);
   escaner::Escaner e(guardada);
   try {
     e.busca(QStringLiteral("escru"), QStringLiteral("\""));

@@ -1,11 +1,15 @@
 #include "retrieval/escaner.h"
 
 #include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "plataforma/error.h"
 #include "plataforma/fechas.h"
@@ -130,6 +134,15 @@ QString Escaner::recorre(QString& empieza, const QString& final, bool sinBlancos
   return plataforma::deAnsi(recogido);
 }
 
+qint64 Escaner::encuentra(const QString& empieza) const {
+  const QByteArray inicio = plataforma::aAnsi(mayusculas(empieza));
+  const qint64 L = inicio.size();
+  const char* d = datos_.constData();
+  for (qint64 p = posicion_; p + L <= datos_.size(); ++p)
+    if (igualEnMayusculas(d + p - 1, inicio)) return p;
+  return 0;
+}
+
 QString Escaner::busca(QString& empieza, const QString& final, int espacios) {
   return recorre(empieza, final, espacios == 1, false);
 }
@@ -227,10 +240,13 @@ qint64 buscaMarcaFinal(Escaner& e) {
 void leeFechas(Escaner& e, double referencia, double limite, Analisis& a) {
   const QString comillas = QStringLiteral("\"");
   const QString guion = QStringLiteral("-");
+  const QString clave = QStringLiteral("fecha_sorteo");
   bool viejaVista = false;
-  qint64 P = 0;
-  while (P < a.marcaFinal - COLA_SIN_FECHAS) {
-    e.busca(QStringLiteral("fecha_sorteo"), QStringLiteral(":\""));
+  // Up to the end mark, not short of it: the oldest draws of the answer come last, and a draw left
+  // out there would never be fetched again, the next download starting after the newest stored.
+  for (qint64 siguiente = e.encuentra(clave); siguiente != 0 && siguiente < a.marcaFinal;
+       siguiente = e.encuentra(clave)) {
+    e.busca(clave, QStringLiteral(":\""));
     const qint64 donde = e.posicion();
     e.avanza(1);
     const QString anio = e.busca(comillas, guion);
@@ -251,7 +267,6 @@ void leeFechas(Escaner& e, double referencia, double limite, Analisis& a) {
     } else {
       viejaVista = true;
     }
-    P = e.posicion();
   }
 }
 
@@ -303,6 +318,63 @@ int analizaRespuesta(const QByteArray& guardada, double referencia, double limit
   } catch (const Error& error) {
     return error.numero();
   }
+}
+
+namespace {
+
+// The place of a category among the six texts, by the name the operator gives it: "1ª (6 Aciertos)"
+// to "5ª (3 Aciertos)" and "Reintegro"; -1 for any other ("Especial (6 Aciertos + R)").
+int lugarCategoria(const QString& nombre) {
+  if (nombre.startsWith(QStringLiteral("Reintegro"), Qt::CaseInsensitive)) return CATEGORIAS - 1;
+  if (nombre.size() < 2 || nombre[0] < QLatin1Char('1') || nombre[0] > QLatin1Char('5')) return -1;
+  const QChar ordinal = nombre[1];
+  if (ordinal != QChar(0xaa) && ordinal != QChar(0xba) && ordinal != QLatin1Char('a')) return -1;
+  return nombre[0].unicode() - '1';
+}
+
+// A text of the answer fit for a label: no control characters, and not longer than a label holds.
+QString paraEtiqueta(const QString& texto, qsizetype maximo) {
+  QString r;
+  for (QChar c : texto)
+    if (c.unicode() >= 32 && c.unicode() != 127) r += c;
+  return r.trimmed().left(maximo).trimmed();
+}
+
+}  // namespace
+
+std::optional<TextosCategorias> categoriasOficiales(const QByteArray& guardada) {
+  // In the stored form every double quote of the answer is doubled.
+  const QByteArray clave = "\"\"escrutinio\"\"";
+  const qsizetype k = guardada.indexOf(clave);
+  if (k < 0) return std::nullopt;
+  qsizetype i = k + clave.size();
+  while (i < guardada.size() && std::string_view(" \t\r\n:").find(guardada[i]) != std::string_view::npos) ++i;
+  if (i >= guardada.size() || guardada[i] != '[') return std::nullopt;
+  const qsizetype fin = guardada.indexOf(']', i);
+  if (fin < 0) return std::nullopt;
+  const QByteArray filas = guardada.mid(i, fin - i + 1).replace("\"\"", "\"");
+  QJsonParseError error{};
+  const QJsonDocument documento = QJsonDocument::fromJson(plataforma::deAnsi(filas).toUtf8(), &error);
+  if (error.error != QJsonParseError::NoError || !documento.isArray()) return std::nullopt;
+
+  TextosCategorias textos;
+  std::array<bool, CATEGORIAS> vista{};
+  bool alguna = false;
+  for (const QJsonValue& v : documento.array()) {
+    const QJsonObject fila = v.toObject();
+    const QString nombre = paraEtiqueta(fila.value(QStringLiteral("tipo")).toString(), 40);
+    const int lugar = lugarCategoria(nombre);
+    if (lugar < 0 || vista[size_t(lugar)]) continue;
+    const QJsonValue valorPremio = fila.value(QStringLiteral("premio"));
+    const QString premio = paraEtiqueta(
+        valorPremio.isDouble() ? QString::number(valorPremio.toDouble(), 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','))
+                               : valorPremio.toString(),
+        20);
+    vista[size_t(lugar)] = alguna = true;
+    textos[size_t(lugar)] = premio.isEmpty() ? nombre : nombre + QStringLiteral(": ") + premio + QStringLiteral(" €");
+  }
+  if (!alguna) return std::nullopt;
+  return textos;
 }
 
 QByteArray registrosNuevos(const Analisis& a) {

@@ -5,6 +5,7 @@
 // bring the bytes of their open files and keep the position in the file table.
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -17,8 +18,6 @@ namespace escaner {
 constexpr int ERR_TIPOS = 13;
 // The most draws one answer may bring; more means the answer is not what the program asked for.
 constexpr int MAX_NUEVOS = 50;
-// Dates are read only while more than this many bytes remain before the end mark.
-constexpr qint64 COLA_SIN_FECHAS = 10000;
 
 // Upper case as the scanners compare: character by character, and only where the upper-case letter
 // exists in Windows-1252, so a marker keeps its length and its bytes ("ß" and "µ" stay).
@@ -34,6 +33,9 @@ class Escaner {
   void posiciona(qint64 posicion);  // error 63 before 1
   void avanza(qint64 cuantos) { posiciona(posicion_ + cuantos); }
   qint64 longitud() const { return datos_.size(); }
+  // Where busca would find `empieza` from the current position, compared the same way; 0 when it
+  // would not. Reads nothing past the end and moves nothing.
+  qint64 encuentra(const QString& empieza) const;
 
   // Finds `empieza` (compared in upper case; it comes back upper-cased) from the current position,
   // then collects one character per step until a window equals `final` or its upper case, or until
@@ -82,8 +84,8 @@ struct Analisis {
 // analysis keeps what was read before it.
 // The end mark: the position after busca("[", "]}}]").
 qint64 buscaMarcaFinal(Escaner& e);
-// The dates later than `referencia`, examined while more than 10000 bytes remain before the end
-// mark. Error 9 for a 51st, error 13 for a text that is not a date, for a new date later than
+// The dates later than `referencia`: every fecha_sorteo key that starts before the end mark is
+// examined, the oldest draws of the answer included. Error 9 for a 51st, error 13 for a text that is not a date, for a new date later than
 // `limite` (today) and for new dates out of the answer's newest-first order.
 void leeFechas(Escaner& e, double referencia, double limite, Analisis& a);
 // Draw k of the answer for each new date k, stopping quietly at a draw that reads a number, the
@@ -95,6 +97,17 @@ void leeSorteos(Escaner& e, Analisis& a, const std::function<void(int)>& tomado 
 // The three readings from position 1 of a stored answer; the number of the error that ended them,
 // 0 when none.
 int analizaRespuesta(const QByteArray& guardada, double referencia, double limite, Analisis& a);
+
+// The prize categories of the tab "Último sorteo", in the order of its six texts: 1ª (6 hits),
+// 2ª (5 + complementario), 3ª (5), 4ª (4), 5ª (3) and Reintegro.
+constexpr int CATEGORIAS = 6;
+using TextosCategorias = std::array<QString, CATEGORIAS>;
+// The six category texts of the first draw of a stored answer whose breakdown rows name their
+// category in `tipo`, as the operator's answers do ("1ª (6 Aciertos): 885448,49 €"). Each category
+// is picked by its name, whatever its place in the list or its number in `categoria` (the operator
+// lists "Especial (6 Aciertos + R)" first and numbers it 1); one the answer lacks gets an empty
+// text. Nothing when the first breakdown holds no such row.
+std::optional<TextosCategorias> categoriasOficiales(const QByteArray& guardada);
 
 // The records of the draws taken, oldest first, as they are appended to numeros.dat.
 QByteArray registrosNuevos(const Analisis& a);

@@ -10,6 +10,7 @@
 #include "plataforma/fechas.h"
 #include "plataforma/navegador.h"
 #include "plataforma/red.h"
+#include "retrieval/escaner.h"
 #include "ui/Principal.h"
 
 using plataforma::archivos;
@@ -37,6 +38,11 @@ void Principal::informesorteo(int flag) {
   urldocumento.clear();
 
   sinErrores([&] {
+    // Day 0 is no draw but an empty draws file: say so, as the draws status panel does.
+    if (sorteo.fecha == 0) {
+      Label8->setText(QStringLiteral("Fichero de datos vacío."));
+      return;
+    }
     const QDate dia = plataforma::fechaDe(sorteo.fecha);
     Label8->setText(QStringLiteral("-Informe del ") + diasemana(sorteo.fecha) + QStringLiteral(", ") +
                     QString::number(dia.day()) + QStringLiteral(" de ") +
@@ -62,8 +68,16 @@ void Principal::informesorteo(int flag) {
 
   QString ruta;
   if (d >= 1 && d < 300) {
+    // The operator's answers number their categories and name them in `tipo`, with a special
+    // category first: read as a list of category texts, they would give bare amounts, one
+    // category off. Such rows are read by name; other answers by their category texts.
+    std::optional<escaner::TextosCategorias> oficiales;
+    sinErrores([&] { oficiales = escaner::categoriasOficiales(archivos().contenido(ARCH_WWW)); });
+    if (oficiales) {
+      for (int i = 0; i < escaner::CATEGORIAS; ++i) sinErrores([&] { Label10[i]->setText((*oficiales)[size_t(i)]); });
+    }
     sinErrores([&] { archivos().posiciona(ARCH_WWW, 1); });
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6 && !oficiales; ++i) {
       sinErrores([&] {
         QString marca = QStringLiteral("categoria");
         busca(marca, QStringLiteral(":\""), 0);
@@ -152,8 +166,12 @@ void Principal::Text1_Click() {
   if (avisolector == 1) plataforma::abreDireccion(PAGINA_LECTOR);
 }
 
-void Principal::WebBrowser1_NavigateError() {
+void Principal::WebBrowser1_NavigateError(const QString& URL, int StatusCode) {
+  Q_UNUSED(URL);
   WebBrowser1->setVisible(false);
   Text1->setVisible(true);
-  Text1->setText(QStringLiteral("No se encuentra conexión a internet.... :("));
+  // The operator's site answered, with an error or with a page instead of the document (the one
+  // saying it is not ready yet): the connection is there, the document is not.
+  const bool contesto = StatusCode == plataforma::NavegadorWeb::NO_ES_DOCUMENTO || (StatusCode >= 400 && StatusCode < 600);
+  Text1->setText(contesto ? noDisponible() : QStringLiteral("No se encuentra conexión a internet.... :("));
 }

@@ -253,7 +253,7 @@ void Principal::creaUltimoSorteo(QWidget* pestana) {
   WebBrowser1->setGeometry(px(3800), px(700), px(8050), px(7200));
   WebBrowser1->hide();
   connect(WebBrowser1, &plataforma::NavegadorWeb::NavigateError, this,
-          [this] { WebBrowser1_NavigateError(); });
+          [this](const QString& URL, int StatusCode) { WebBrowser1_NavigateError(URL, StatusCode); });
   Text1 = new plataforma::CajaTexto(pestana);
   Text1->setGeometry(px(3800), px(700), px(8050), px(7200));
   connect(Text1, &plataforma::CajaTexto::Click, this, [this] { Text1_Click(); });

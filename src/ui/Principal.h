@@ -117,7 +117,7 @@ class Principal : public QMainWindow {
   void descargapdf(const QString& URL);
   void muestrapdf();
   void Text1_Click();
-  void WebBrowser1_NavigateError();
+  void WebBrowser1_NavigateError(const QString& URL, int StatusCode);
   QString urldocumento;
   int avisolector = 0;
 

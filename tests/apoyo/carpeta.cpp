@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "data/estado.h"
@@ -21,7 +22,7 @@
 void procesaDescargas() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 QString fixture(const QString& nombre) {
-  return QStringLiteral(BOLVANTA_COMPARTIDO "/fixtures/real/") + nombre;
+  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/real/") + nombre;
 }
 
 namespace {

@@ -26,5 +26,5 @@ class CarpetaPrograma {
 // Destroys the windows that were unloaded, as the event loop would.
 void procesaDescargas();
 
-// A path in the shared fixtures folder.
+// A path among the real data files the tests carry in tests/fixtures/real.
 QString fixture(const QString& nombre);

@@ -1,5 +1,8 @@
 #include "apoyo/datos.h"
 
+#include <QFile>
+#include <algorithm>
+
 #include "plataforma/fechas.h"
 
 Sorteo sorteoDe(const QDate& dia, std::initializer_list<int> ganadores, int complementario,
@@ -12,6 +15,22 @@ Sorteo sorteoDe(const QDate& dia, std::initializer_list<int> ganadores, int comp
   s.fecha = plataforma::oleDe(dia);
   s.joker = -1;
   return s;
+}
+
+std::vector<Sorteo> historiaReal() {
+  QFile f(fixture(QStringLiteral("primitiva-history.csv")));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  std::vector<Sorteo> r;
+  f.readLine();  // header
+  while (!f.atEnd()) {
+    const QList<QByteArray> c = f.readLine().trimmed().split(',');
+    if (c.size() < 9) continue;
+    r.push_back(sorteoDe(QDate::fromString(QString::fromLatin1(c[0]), Qt::ISODate),
+                         {c[1].toInt(), c[2].toInt(), c[3].toInt(), c[4].toInt(), c[5].toInt(), c[6].toInt()},
+                         c[7].toInt(), c[8].toInt()));
+  }
+  std::reverse(r.begin(), r.end());  // the file has the newest draw first
+  return r;
 }
 
 Pena penaDe(const QString& nombre, const QString& dias, const QDate& creacion,

@@ -14,5 +14,8 @@ Pena penaDe(const QString& nombre, const QString& dias, const QDate& creacion,
             const std::vector<std::vector<int>>& apuestas);
 void escribeSorteos(const CarpetaPrograma& carpeta, const std::vector<Sorteo>& sorteos);
 void escribePenas(const CarpetaPrograma& carpeta, const std::vector<Pena>& penas);
+// Every draw of the real history in tests/fixtures/real/primitiva-history.csv, oldest first, as
+// numeros.dat keeps them (no Joker: -1); empty when the file cannot be read.
+std::vector<Sorteo> historiaReal();
 // Each record of a file decoded as it stands on disk.
 std::vector<Pena> penasDe(const CarpetaPrograma& carpeta);

@@ -1,6 +1,9 @@
 #include "apoyo/respuestas.h"
 
+#include <QFile>
 #include <algorithm>
+
+#include "apoyo/carpeta.h"
 
 #include "plataforma/fechas.h"
 
@@ -79,6 +82,33 @@ QByteArray respuestaServicio(const std::vector<Sorteo>& sorteos, int relleno) {
     dia = dia.addDays(-7);
     r += (r.size() > 1 ? "," : "") + objetoSorteo(::relleno(dia));
   }
+  return r + "]";
+}
+
+QByteArray objetoReal(const Sorteo& s) {
+  static const QByteArray modelo = [] {
+    QFile f(fixture(QStringLiteral("lapr-answer-1.json")));
+    if (!f.open(QIODevice::ReadOnly)) qFatal("falta %s", qPrintable(f.fileName()));
+    return compacta(f.readAll());
+  }();
+  const QDate d = plataforma::fechaDe(s.fecha);
+  const QByteArray id = d.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+  QByteArray r = modelo;
+  r.replace("\"2017-08-17 21:43:00\"", "\"" + d.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + " 21:40:00\"")
+      .replace("\"jueves\"", "\"" + diaSemana(d) + "\"")
+      .replace("\"991004065\"", "\"9" + id + "\"")
+      .replace("\"991010065\"", "\"8" + id + "\"")
+      .replace("\"anyo\":\"2017\"", "\"anyo\":\"" + QByteArray::number(d.year()) + "\"")
+      .replace("\"08 - 17 - 19 - 45 - 48 - 49 C(43) R(2)\"", "\"" + combinacionDe(s) + "\"")
+      .replace("\"8337021\"", "\"" + QByteArray::number(qint64(s.joker)).rightJustified(7, '0') + "\"");
+  r.chop(1);  // the object's closing brace, after its last breakdown
+  return r + ",\"contenidosRelacionados\":{\"documentos\":[{\"titulo\":\"Acta del sorteo\",\"urlContenido\":"
+             "\"/f/loterias/documentos/primitiva/escrutinios/ACTA_LAPR_" + id + ".pdf\"}]}}";
+}
+
+QByteArray respuestaReal(const std::vector<Sorteo>& sorteos) {
+  QByteArray r = "[";
+  for (const Sorteo& s : sorteos) r += (r.size() > 1 ? "," : "") + objetoReal(s);
   return r + "]";
 }
 

@@ -21,6 +21,14 @@ QByteArray objetoSorteo(const Sorteo& s);
 // draws, so that the program examines every given date. The text ends with "]}}]".
 QByteArray respuestaServicio(const std::vector<Sorteo>& sorteos, int relleno = -1);
 
+// One draw object as the operator's real answer of 17 August 2017 (tests/fixtures/real/
+// lapr-answer-1.json, compacted) holds it, with the date, weekday, ids, combination and Joker of `s`,
+// and after its breakdowns the documentos entry of the service's answers, so that it ends with
+// "]}}" as the service's objects do. About 1,700 bytes, as a real draw takes.
+QByteArray objetoReal(const Sorteo& s);
+// A whole answer of such objects (give them newest first) and nothing more, ending with "]}}]".
+QByteArray respuestaReal(const std::vector<Sorteo>& sorteos);
+
 // The answer as www.txt keeps it: a double quote, the text with every double quote doubled, a
 // double quote, CR LF.
 QByteArray formaGuardada(const QByteArray& respuesta);

@@ -2,7 +2,6 @@
 // five-number syndicate: every counter must be what the simple bets they stand for win, counted
 // here the plain way, held to 16 bits.
 #include <QCheckBox>
-#include <QFile>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
@@ -14,22 +13,6 @@
 using namespace comprobacion;
 
 namespace {
-
-std::vector<Sorteo> historia() {
-  QFile f(fixture("primitiva-history.csv"));
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  std::vector<Sorteo> r;
-  f.readLine();  // header
-  while (!f.atEnd()) {
-    const QList<QByteArray> c = f.readLine().trimmed().split(',');
-    if (c.size() < 9) continue;
-    r.push_back(sorteoDe(QDate::fromString(QString::fromLatin1(c[0]), Qt::ISODate),
-                         {c[1].toInt(), c[2].toInt(), c[3].toInt(), c[4].toInt(), c[5].toInt(), c[6].toInt()},
-                         c[7].toInt(), c[8].toInt()));
-  }
-  std::reverse(r.begin(), r.end());  // the file has the newest draw first; records the oldest
-  return r;
-}
 
 // Category of a six-number bet, by sets.
 int categoria(const std::vector<int>& bet, const Sorteo& s) {
@@ -49,7 +32,7 @@ int categoria(const std::vector<int>& bet, const Sorteo& s) {
 TEST(Reales, WholeHistoryCountsWhatEverySimpleBetWins) {
   CarpetaPrograma carpeta;
   plataforma::Respondedor respuestas;
-  const std::vector<Sorteo> sorteos = historia();
+  const std::vector<Sorteo> sorteos = historiaReal();
   ASSERT_GT(sorteos.size(), 4000u);
   const QDate antes = plataforma::fechaDe(sorteos.front().fecha).addDays(-1);
 

@@ -209,31 +209,29 @@ TEST(Analisis, CombinationAndJokerOfADraw) {
   EXPECT_EQ(avisos, 1);
 }
 
-// Date k is examined only when more than 10000 bytes lie between the end of the date before it and
-// the end mark.
-TEST(Analisis, DatesOnlyWhileMoreThan10000BytesRemain) {
+// Every date before the end mark is examined, however close to it: the oldest draws of an answer
+// come last. A date after the end mark is not.
+TEST(Analisis, EveryDateBeforeTheEndMark) {
   const Sorteo nuevo = sorteo(QDate(2025, 3, 8), {2, 10, 23, 29, 36, 38}, 33, 4, 8337021);
   const Sorteo anterior = sorteo(QDate(2025, 3, 6), {5, 14, 22, 31, 40, 47}, 9, 0, 123);
-  const auto respuesta = [&](qsizetype n) {
-    return formaGuardada("[" + objetoSorteo(nuevo) + "," + objetoSorteo(anterior) + relleno(n) + "]}}]");
+  const QByteArray dos = objetoSorteo(nuevo) + "," + objetoSorteo(anterior);
+  struct Caso {
+    const char* nombre;
+    QByteArray respuesta;
+    size_t examinadas, tomados;
   };
-  const auto distancia = [](const QByteArray& g) {
-    const qint64 finDia = g.indexOf("2025-03-08 ") + 12;  // one past the blank after the day
-    return g.indexOf("]}}]") + 2 - finDia;
+  const std::vector<Caso> casos = {
+      {"no padding", "[" + dos + "]", 2, 2},
+      {"padding after the draws", "[" + dos + relleno(20000) + "]}}]", 2, 2},
+      {"one draw, end mark near", "[" + objetoSorteo(nuevo) + relleno(100) + "]}}]", 1, 1},
+      {"a draw after the end mark", "[" + objetoSorteo(nuevo) + "]," + objetoSorteo(anterior) + "]}}]", 1, 1},
   };
-  const qint64 base = distancia(respuesta(0));
-  for (const qint64 sobra : {0, 1}) {
-    const QByteArray g = respuesta(10000 - base + sobra);
-    ASSERT_EQ(distancia(g), 10000 + sobra);
+  for (const Caso& c : casos) {
     escaner::Analisis a;
-    EXPECT_EQ(escaner::analizaRespuesta(g, oleDe(QDate(2025, 3, 1)), hoy(), a), 0);
-    EXPECT_EQ(a.sorteos.size(), size_t(1 + sobra)) << sobra;
+    EXPECT_EQ(escaner::analizaRespuesta(formaGuardada(c.respuesta), oleDe(QDate(2025, 3, 1)), hoy(), a), 0) << c.nombre;
+    EXPECT_EQ(a.posicionesFecha.size(), c.examinadas) << c.nombre;
+    EXPECT_EQ(a.sorteos.size(), c.tomados) << c.nombre;
   }
-  // An end mark within the first 10000 bytes: no date is examined at all.
-  escaner::Analisis a;
-  const QByteArray corta = formaGuardada("[" + objetoSorteo(nuevo) + relleno(100) + "]}}]");
-  EXPECT_EQ(escaner::analizaRespuesta(corta, 0, hoy(), a), 0);
-  EXPECT_TRUE(a.posicionesFecha.empty());
 }
 
 // What the program reads out of answers that no honest service sends.

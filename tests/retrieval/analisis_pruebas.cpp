@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "apoyo/carpeta.h"
@@ -108,8 +109,7 @@ TEST_F(Analiza, NewDrawsAppendedOldestFirstAfterTheStoredOnes) {
   EXPECT_EQ(p.sorteosnuevos, 1);
 }
 
-// With no stored draw every date examined is new: the answer holds one draw and just 10000 bytes
-// after its date, so that no other date is looked for.
+// With no stored draw every date examined is new: one draw, and no other date before the end mark.
 TEST_F(Analiza, OneNewDrawIsASorteoAndAnEmptyFileTakesEveryDate) {
   Principal& p = arranca({});
   ASSERT_EQ(estado().numsorteos, 1);
@@ -123,6 +123,54 @@ TEST_F(Analiza, OneNewDrawIsASorteoAndAnEmptyFileTakesEveryDate) {
   EXPECT_EQ(numeros(), registros({D3()}));
   EXPECT_EQ(p.Label59->text(), QStringLiteral("1 sorteo"));
   EXPECT_TRUE(nuevas().empty());
+}
+
+// The service answers with the draws of the 100 days before the download, about 1,600 bytes each
+// and nothing after the oldest. Every draw later than the newest stored one is appended, the oldest
+// of the answer included: on an empty file all 42, and on a file 95 days behind every draw since,
+// so the file goes on without a gap. Real draws of the history, in the real answer's form.
+TEST_F(Analiza, RealAnswerOfAHundredDaysLeavesNoGap) {
+  std::vector<Sorteo> historia = historiaReal();
+  ASSERT_GT(historia.size(), 4000u);
+  for (size_t i = 0; i < historia.size(); ++i) historia[i].joker = double(1000000 + i);
+  const QDate hoy = plataforma::fechaDe(historia.back().fecha).addDays(1);
+  plataforma::fijaReloj(QDateTime(hoy, QTime(10, 0)));
+  // How many draws of the history are not later than a day.
+  const auto hasta = [&](const QDate& dia) {
+    return size_t(std::count_if(historia.begin(), historia.end(),
+                                [&](const Sorteo& s) { return s.fecha <= oleDe(dia); }));
+  };
+  const size_t primera = hasta(hoy.addDays(-100));
+  const std::vector<Sorteo> listadas(historia.rbegin(), historia.rend() - qsizetype(primera));
+  ASSERT_EQ(listadas.size(), 42u);
+  const QByteArray respuesta = respuestaReal(listadas);
+  ASSERT_GT(respuesta.size(), 42 * 1600);
+
+  const size_t atrasado = hasta(hoy.addDays(-95));
+  ASSERT_EQ(historia[atrasado - 1].fecha, oleDe(hoy.addDays(-95)));
+  struct Caso {
+    const char* nombre;
+    size_t guardados;  // the first draws of the history in numeros.dat
+    int nuevos;
+  };
+  const std::vector<Caso> casos = {{"empty draws file", 0, 42},
+                                   {"newest draw 95 days old", atrasado, int(historia.size() - atrasado)}};
+  Principal& p = arranca({});
+  for (const Caso& c : casos) {
+    const std::vector<Sorteo> guardados(historia.begin(), historia.begin() + qsizetype(c.guardados));
+    archivos().cierra(ARCH_NUMEROS);
+    escribeSorteos(carpeta, guardados);
+    archivos().abre(ARCH_NUMEROS, carpeta.archivo(QStringLiteral("numeros.dat")), plataforma::Acceso::Aleatorio, 32);
+    p.estadosorteos();
+    guarda(respuesta);
+    p.analizadatos();
+    QByteArray esperado;
+    for (size_t i = c.guardados ? 0 : primera; i < historia.size(); ++i) esperado += historia[i].codifica();
+    EXPECT_EQ(numeros(), esperado) << c.nombre;
+    EXPECT_EQ(p.sorteosnuevos, c.nuevos) << c.nombre;
+    EXPECT_EQ(p.Label59->text(), QString::number(c.nuevos) + QStringLiteral(" sorteos")) << c.nombre;
+    EXPECT_TRUE(nuevas().empty()) << c.nombre;
+  }
 }
 
 // A number, the complementario or the Joker read as 0 ends the parse quietly: the draws listed

@@ -1,5 +1,6 @@
 // The official prize breakdown of the newest draw, tab "Último sorteo": caption, category texts,
 // the document fetched and shown, and every explanation that takes the browser's place.
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -99,9 +100,9 @@ TEST_F(Informe, CaptionCategoriesAndDocumentOfTheNewestDraw) {
   p.informesorteo(1);
 
   EXPECT_EQ(p.Label8->text(), QString::fromUtf8("-Informe del Sábado, 5 de enero del 2019"));
-  // The first six category entries of the answer, in its order, through the character filter;
-  // the seventh (reintegro) is not read.
-  const QStringList esperadas = {"0", "0", "34554,98", "2428,19", "77,54", "8,00"};
+  const QStringList esperadas = QString::fromUtf8(
+      "1ª (6 Aciertos): 0 €|2ª (5 Aciertos + C): 34554,98 €|3ª (5 Aciertos): 2428,19 €|"
+      "4ª (4 Aciertos): 77,54 €|5ª (3 Aciertos): 8,00 €|Reintegro: 1,00 €").split('|');
   for (int i = 0; i < 6; ++i) EXPECT_EQ(p.Label10[i]->text(), esperadas[i]) << i;
   EXPECT_EQ(p.urldocumento, DOCUMENTO);
   EXPECT_FALSE(p.WebBrowser1->isHidden());
@@ -111,6 +112,64 @@ TEST_F(Informe, CaptionCategoriesAndDocumentOfTheNewestDraw) {
   EXPECT_TRUE(p.WebBrowser1->muestraPdf());
   EXPECT_EQ(servidor.cuantas(RUTA_ACTA), 1);
   EXPECT_TRUE(respuestas.cajas().empty());
+}
+
+// The categories are read by what they are. The operator's rows number the categories in
+// `categoria` and name them in `tipo`, a special category (6 + reintegro) first; the first five
+// texts are then the prizes of 6, 5 + C, 5, 4 and 3 hits, which the report table takes as Premio6,
+// Premio5c, Premio5, Premio4 and Premio3. Rows whose `categoria` is a text are read as before.
+TEST_F(Informe, CategoriesByWhatTheyAreInEveryFormOfAnswer) {
+  QFile f(fixture(QStringLiteral("lapr-answer-1.json")));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray real = f.readAll();  // the answer of Thursday 17 August 2017, pretty-printed
+  const QByteArray compacto = compacta(real);
+  QByteArray desordenado = compacto;  // the special category last, and 5ª before 2ª
+  const auto fila = [&](const char* tipo) {
+    const qsizetype i = desordenado.indexOf(QByteArray("{\"tipo\":\"") + tipo);
+    return desordenado.mid(i, desordenado.indexOf('}', i) + 1 - i);
+  };
+  const QByteArray especial = fila("Especial"), segunda = fila("2\\u00aa"), quinta = fila("5\\u00aa");
+  const QByteArray reintegro = fila("Reintegro");
+  desordenado.replace(especial + ",", "").replace(reintegro, reintegro + "," + especial);
+  desordenado.replace(segunda, "@").replace(quinta, segunda).replace("@", quinta);
+  // Older answers: no special category, 1ª numbered 1.
+  QByteArray sinEspecial = QByteArray(compacto).replace(especial + ",", "");
+  const QStringList reales = QString::fromUtf8(
+      "1ª (6 Aciertos): 0 €|2ª (5 Aciertos + C): 34554,98 €|3ª (5 Aciertos): 2428,19 €|"
+      "4ª (4 Aciertos): 77,54 €|5ª (3 Aciertos): 8 €|Reintegro: 1 €").split('|');
+  struct Caso {
+    const char* nombre;
+    QByteArray respuesta;
+    QStringList textos;
+  };
+  const std::vector<Caso> casos = {
+      {"real, compact", "[" + compacto + "]", reales},
+      {"real, pretty-printed", "[" + real + "]", reales},
+      {"rows in another order", "[" + desordenado + "]", reales},
+      {"without the special category", "[" + sinEspecial + "]", reales},
+      {"categoria as a text",
+       "[{\"escrutinio\":[{\"categoria\":\"1\xaa Categor\xed" "a: 1.000.000 \x80\"},{\"categoria\":\"2 {x} 5\"},"
+       "{\"categoria\":\"C\"},{\"categoria\":\"D\"},{\"categoria\":\"E\"},{\"categoria\":\"F\"}]}]",
+       {"1Categora:1.000.000", "2x5", "C", "D", "E", "F"}},
+  };
+  Principal& p = arranca(casos[0].respuesta);
+  for (const Caso& c : casos) {
+    cambiaRespuesta(c.respuesta);
+    for (QLabel* l : p.Label10) l->setText(QStringLiteral("antes"));
+    p.informesorteo(1);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(p.Label10[i]->text(), c.textos[i]) << c.nombre << " " << i;
+    EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE) << c.nombre;  // these answers carry no document
+  }
+}
+
+// Day 0 of an empty draws file is no draw: the caption names none.
+TEST_F(Informe, EmptyDrawsFileNamesNoDate) {
+  carpeta.escribe(QStringLiteral("www.txt"), formaGuardada(respuestaDelSabado()));
+  escribeSorteos(carpeta, {});
+  Principal& p = principal();
+  p.Form_Load();
+  p.informesorteo(1);
+  EXPECT_EQ(p.Label8->text(), QString::fromUtf8("Fichero de datos vacío."));
 }
 
 TEST_F(Informe, NoBreakdownWithinThreeHundredBytesGivesTheNoticeAndKeepsTheCategories) {
@@ -130,7 +189,7 @@ TEST_F(Informe, NoBreakdownWithinThreeHundredBytesGivesTheNoticeAndKeepsTheCateg
 
   Principal& p = arranca(cerca);
   p.informesorteo(1);
-  EXPECT_EQ(p.Label10[2]->text(), QStringLiteral("34554,98"));
+  EXPECT_EQ(p.Label10[1]->text(), QString::fromUtf8("2ª (5 Aciertos + C): 34554,98 €"));
   EXPECT_EQ(p.urldocumento, DOCUMENTO);
 
   cambiaRespuesta(lejos);
@@ -212,12 +271,22 @@ TEST_F(Informe, FlagZeroFetchesTheDocumentAndShowsItEvenWhenItIsNoPdf) {
   EXPECT_FALSE(p.WebBrowser1->isHidden());
   EXPECT_TRUE(p.Text1->isHidden());
   EXPECT_EQ(p.WebBrowser1->LocationURL(), DOCUMENTO);
-  // The browser finds no document there: the panel says so in its place.
+  // The browser finds the operator's page, not the document: it is not ready yet, whatever the
+  // connection.
   ASSERT_TRUE(esperaNavegacion(p));
   EXPECT_TRUE(p.WebBrowser1->isHidden());
   EXPECT_FALSE(p.Text1->isHidden());
-  EXPECT_EQ(p.Text1->Text(), SIN_CONEXION);
+  EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE);
   EXPECT_EQ(servidor.cuantas(RUTA_ACTA), 2);  // the download, then the browser
+
+  // Nor is it when the site answers with an error of its own.
+  Respuesta falta;
+  falta.estado = 404;
+  servidor.responde(RUTA_ACTA, falta);
+  p.Text1->setText(QString());
+  p.informesorteo(0);
+  ASSERT_TRUE(esperaNavegacion(p));
+  EXPECT_EQ(p.Text1->Text(), NO_DISPONIBLE);
 }
 
 TEST_F(Informe, FlagZeroWithoutNetworkKeepsTheOldDocumentAndExplains) {

@@ -232,7 +232,7 @@ static void foto(Principal& p, const QString& archivo) {
 }
 
 TEST_F(Pestana, RealHistoryFullAndInComparison) {
-  Principal& p = arranca(estadistica::historiaReal());
+  Principal& p = arranca(historiaReal());
   EXPECT_EQ(p.Label7->text(), total(4176));
   EXPECT_EQ(p.ListView3->Count(), 4176);
   EXPECT_EQ(p.ListView3->subText(4176, 2), "17/10/1985  Jueves");
