@@ -5,9 +5,4 @@ list(APPEND NUCLEO
   ${AQUI}/ajustes.h ${AQUI}/ajustes.cpp
   ${AQUI}/mantenimiento.h ${AQUI}/mantenimiento.cpp
 )
-list(APPEND VENTANAS
-  ${AQUI}/arranque.cpp
-  ${AQUI}/leeconfiguracion.cpp
-  ${AQUI}/estadosorteos.cpp
-)
 list(APPEND VENTANAS ${AQUI}/avisopermiso.h ${AQUI}/avisopermiso.cpp)

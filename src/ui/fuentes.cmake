@@ -1,4 +1,8 @@
+# Start-up, activation, the settings on screen and the draws status panel drive the main window.
 list(APPEND VENTANAS
+  ${AQUI}/arranque.cpp
+  ${AQUI}/leeconfiguracion.cpp
+  ${AQUI}/estadosorteos.cpp
   ${AQUI}/Principal.h ${AQUI}/Principal.cpp
   ${AQUI}/Presentacion.h ${AQUI}/Presentacion.cpp
   ${AQUI}/Acercade.h ${AQUI}/Acercade.cpp
