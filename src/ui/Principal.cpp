@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QProgressBar>

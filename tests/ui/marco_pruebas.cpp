@@ -75,6 +75,18 @@ TEST(Marco, MenuEntriesInOrderWithTheirTexts) {
       "Ayuda > Acerca de...",
   };
   EXPECT_EQ(entradas(p.menuBar()->actions()), esperadas);
+  if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) {
+    int n = 0;
+    for (QAction* a : p.menuBar()->actions()) {
+      QList<QMenu*> menus{a->menu()};
+      menus << a->menu()->findChildren<QMenu*>();
+      for (QMenu* m : menus) {
+        m->popup(QPoint(0, 0));
+        m->grab().save(QStringLiteral("/tmp/h11b-menu%1.png").arg(n++));
+        m->hide();
+      }
+    }
+  }
   // The named entries are the ones the program means, and the tab entries bring their tab.
   const std::pair<QAction*, const char*> nombradas[] = {
       {p.Baja, "Bajar Sorteos nuevos"}, {p.borrpe, "Borrar sorteos almacenados/Reset aciertos peñas"},
