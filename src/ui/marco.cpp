@@ -5,7 +5,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSvgRenderer>
 #include <QTabBar>
 #include <QTabWidget>
@@ -29,6 +31,10 @@ constexpr int DESCARGA_ENCIMA = 1, DESCARGA = 2, INFORME_APAGADO = 5, IMPRESORA 
 // Windows colour values (&HBBGGRR) of Label8's background.
 const char* const NARANJA = "#ff8000";  // &H80FF
 const char* const GRIS = "#e0e0e0";     // &HE0E0E0
+
+// Set while the tab "Último sorteo" is being refreshed: fetching its document waits for the network
+// in an event loop, where another tab change could start a second refresh of the same files.
+bool actualizandoUltimo = false;
 
 QPixmap dibujo(const QString& recurso, int lado) {
   QSvgRenderer svg(recurso);
@@ -120,6 +126,7 @@ void Principal::creaMenus() {
 }
 
 void Principal::creaMarco() {
+  actualizandoUltimo = false;  // a refresh of a window since unloaded never ended
   // Picture buttons: the syndicate's commands in the order of their buttons, on the room below
   // "Editar Peña"; the draws file's beside "Añadir todos los sorteos".
   struct Boton {
@@ -197,12 +204,16 @@ void Principal::SSTab1_Click(int PreviousTab) {
       // The tab is being rewritten by the download. Setting the tab runs this handler once more
       // for the way back, which leaves the tab as a change to it would.
       SSTab1->setCurrentIndex(PreviousTab);
-    } else if (!Text1->isHidden() && SSTab1->currentIndex() == 1) {
+    } else if (!Text1->isHidden() && SSTab1->currentIndex() == 1 && !actualizandoUltimo) {
+      actualizandoUltimo = true;
+      const auto fin = qScopeGuard([] { actualizandoUltimo = false; });
       Label8->setText(QStringLiteral("Un momento. Actualizando información..."));
       Label8->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(NARANJA));
       Label8->repaint();
       repaint();
+      QPointer<Principal> yo(this);
       informesorteo(1);
+      if (!yo) return;  // the program ended while the document was fetched
       Label8->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(GRIS));
     }
   });
