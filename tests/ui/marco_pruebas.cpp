@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "apoyo/cajas.h"
 #include "apoyo/carpeta.h"
 #include "apoyo/datos.h"
 #include "data/estado.h"
@@ -119,17 +120,27 @@ TEST(Marco, TabChangeResetsTheGeneratorAndIsRefusedDuringADownload) {
 TEST(Marco, PictureButtonsRollOversAndTheSyndicateTab) {
   CarpetaPrograma carpeta;
   escribeSorteos(carpeta, {sorteoDe(QDate(2026, 12, 3))});
-  Respondedor respuestas;
   Principal& p = principal();
-  p.Form_Load();
+  {
+    Respondedor quieto;
+    p.Form_Load();
+  }
   const QByteArray numeros = carpeta.lee("numeros.dat");
   p.Command5->setEnabled(false);
-  p.Image1_Click(2);
-  EXPECT_TRUE(respuestas.cajas().empty());
+  {
+    CajasReales cajas;
+    QTest::mouseClick(p.Image1[2], Qt::LeftButton);
+    EXPECT_TRUE(cajas.textos().isEmpty());
+  }
   EXPECT_EQ(carpeta.lee("numeros.dat"), numeros);
   p.Command5->setEnabled(true);
-  QTest::mouseClick(p.Image1[2], Qt::LeftButton);  // the clearing's first question
-  EXPECT_FALSE(respuestas.cajas().empty());
+  {
+    CajasReales cajas;  // each question once, answered with its default button
+    QTest::mouseClick(p.Image1[2], Qt::LeftButton);
+    EXPECT_EQ(cajas.textos().size(), 2) << cajas.textos().join(" | ").toStdString();
+  }
+  EXPECT_TRUE(carpeta.lee("numeros.dat").isEmpty());
+  Respondedor respuestas;
 
   for (auto [x, y, imagen] : {std::tuple{6, 40, 2}, {7, 40, 1}, {109, 40, 1}, {110, 40, 2}, {60, 12, 2},
                               {60, 13, 1}, {60, 69, 1}, {60, 70, 2}}) {
