@@ -202,9 +202,9 @@ void Principal::creaGenerador(QWidget* pestana) {
   new VigiaMarco(Frame7, [this] { Frame7_MouseMove(); });
 
   // The syndicate report sits with the syndicates.
-  Frame13 = marco("Informe", SSTab1->widget(2), 4800, 3900, 2040, 1140);
+  Frame13 = marco("Informe", SSTab1->widget(2), 10200, 5520, 1850, 1140);
   Image2[1]->setParent(Frame13);
-  Image2[1]->setGeometry(px(660), px(330), px(720), px(720));
+  Image2[1]->setGeometry(px(565), px(330), px(720), px(720));
   Image2[1]->setToolTip(QString::fromUtf8("Ficha de la peña"));
   new VigiaMarco(Frame13, [this] { Frame13_MouseMove(); });
   for (int i = 0; i < 2; ++i) connect(Image2[i], &Imagen::MouseMove, this, [this, i] { Image2_MouseMove(i); });

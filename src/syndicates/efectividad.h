@@ -37,6 +37,9 @@ int apuestasListadas(int tipo);
 int altoListaApuestas(int B);
 // Width in twips of the bets list's column as the window lays it out.
 constexpr int ANCHO_LISTA_APUESTAS = 2100;
+// The bets list stands above the frame "Tipo de Peña:" (top 4550): it is never taller than the room
+// between them, and scrolls where its usual height is more.
+constexpr int ALTO_MAXIMO_LISTA_APUESTAS = 4250;
 
 // Bet b of the syndicate, its first m numbers each two characters wide (a blank before a single
 // digit) joined by "-". A bet or a number outside the record is error 9, as a damaged record's

@@ -94,7 +94,8 @@ void Principal::muestrapena(int n) {
       // The list grows where its usual height is too short for its header and rows; from 23 bets
       // on it keeps its full height and scrolls.
       const int alto = altoListaApuestas(B);
-      ListView5->fijaAlto(B >= 23 ? alto : std::max(alto, ListView5->altoParaFilas(B)));
+      ListView5->fijaAlto(std::min(ALTO_MAXIMO_LISTA_APUESTAS,
+                                   B >= 23 ? alto : std::max(alto, ListView5->altoParaFilas(B))));
       for (int k = 0; k < 5; ++k) Label3[k]->setText(QString::number(p.aciertos[k + 3]));
 
       const qint64 T = sumaAciertos(p);

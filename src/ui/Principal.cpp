@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QProgressBar>
@@ -96,6 +95,7 @@ void Principal::creaControles() {
   creaMantenimiento(pestanas[3]);
   // After the statistics controls: step 1 of the generator holds the mirrors of some of them.
   creaCombinacion(pestanas[4]);
+  creaMarco();
 }
 
 void Principal::creaVistaComprobacion(QWidget* pestana) {
@@ -310,47 +310,49 @@ void Principal::creaGestor(QWidget* pestana) {
   MSChart2->setGeometry(px(240), px(5100), px(6600), px(2200));
 
   ListView5 = new plataforma::ListView(pestana);
-  ListView5->setGeometry(px(7100), px(240), px(2450), px(4935));
+  ListView5->setGeometry(px(7100), px(240), px(2450), px(ALTO_MAXIMO_LISTA_APUESTAS));
   // A fixed-pitch font, so that the numbers of every bet stand in columns; a pixel smaller than the
   // window's text, so that the rows fit the height the list is given for them.
   ListView5->setFont(plataforma::fuenteFija(plataforma::PIXELES_TEXTO - 1));
   ListView5->agregaColumna(QStringLiteral("Apuestas"), ANCHO_LISTA_APUESTAS);
 
+  // The counters of the syndicate shown, since it was created.
+  Frame1 = new QGroupBox(QString::fromUtf8("Desde la creación de la peña:"), pestana);
+  Frame1->setGeometry(px(7100), px(5520), px(3000), px(2400));
   const char* const contadores[] = {"-Aciertos de 3: ", "-Aciertos de 4: ", "-Aciertos de 5: ",
                                      "-Aciertos de 6: ", "-Aciertos de 5+C: "};
   for (int i = 0; i < 5; ++i) {
-    auto* titulo = new QLabel(QString::fromUtf8(contadores[i]), pestana);
-    titulo->setGeometry(px(9700), px(240 + 300 * i), px(1700), px(300));
-    Label3[i] = new QLabel(pestana);
-    Label3[i]->setGeometry(px(11400), px(240 + 300 * i), px(650), px(300));
+    auto* titulo = new QLabel(QString::fromUtf8(contadores[i]), Frame1);
+    titulo->setGeometry(px(120), px(270 + 280 * i), px(1700), px(280));
+    Label3[i] = new QLabel(Frame1);
+    Label3[i]->setGeometry(px(1900), px(270 + 280 * i), px(1000), px(280));
   }
-  auto* jugados = new QLabel(QString::fromUtf8("-Sorteos jugados: "), pestana);
-  jugados->setGeometry(px(9700), px(1860), px(1700), px(300));
-  Label17 = new QLabel(pestana);
-  Label17->setGeometry(px(11400), px(1860), px(650), px(300));
-  // The percentage counts winning bets, which a multiple bet wins by the dozen: it reaches eight
-  // figures, so it takes the room its caption leaves.
-  auto* porcentaje = new QLabel(QString::fromUtf8("-Con premio: "), pestana);
-  porcentaje->setGeometry(px(9700), px(2160), px(1200), px(300));
-  Label16 = new QLabel(pestana);
-  Label16->setGeometry(px(10900), px(2160), px(1150), px(300));
+  auto* jugados = new QLabel(QString::fromUtf8("-Sorteos jugados: "), Frame1);
+  jugados->setGeometry(px(120), px(1780), px(1700), px(280));
+  Label17 = new QLabel(Frame1);
+  Label17->setGeometry(px(1900), px(1780), px(1000), px(280));
+  auto* porcentaje = new QLabel(QString::fromUtf8("-Con premio: "), Frame1);
+  porcentaje->setGeometry(px(120), px(2060), px(1700), px(280));
+  Label16 = new QLabel(Frame1);
+  Label16->setGeometry(px(1900), px(2060), px(1000), px(280));
 
-  Frame3 = new QGroupBox(QString::fromUtf8("Tipo de Peña:"), pestana);
-  Frame3->setGeometry(px(9700), px(2600), px(2350), px(1900));
-  Label28 = new QLabel(Frame3);
-  Label28->setGeometry(px(120), px(300), px(2150), px(300));
-  // A pixel smaller than the window's text: "-Apuesta múltiple de 11 nºs." fills the frame's width.
-  Label28->setFont(plataforma::fuentePrograma(plataforma::PIXELES_TEXTO - 1));
-  // Up to sixteen base numbers joined by hyphens, in two lines broken between numbers.
-  Label29 = new plataforma::EtiquetaGuiones(Frame3);
-  Label29->setGeometry(px(120), px(620), px(2150), px(500));
-  auto* gasto = new QLabel(QString::fromUtf8("- Gasto semanal:"), Frame3);
-  gasto->setGeometry(px(120), px(1150), px(2150), px(300));
-  Label37 = new QLabel(Frame3);
-  Label37->setGeometry(px(120), px(1450), px(2150), px(300));
+  // One line each: the bet mode, the base numbers of a reduced system, the weekly cost.
+  Frame8 = new QGroupBox(QString::fromUtf8("Tipo de Peña:"), pestana);
+  Frame8->setGeometry(px(7100), px(4550), px(4950), px(950));
+  Label28 = new QLabel(Frame8);
+  Label28->setGeometry(px(120), px(255), px(4710), px(225));
+  // Up to sixteen base numbers joined by hyphens, broken between numbers if they ever need two lines.
+  Label29 = new plataforma::EtiquetaGuiones(Frame8);
+  Label29->setGeometry(px(120), px(480), px(4710), px(225));
+  auto* gasto = new QLabel(QString::fromUtf8("- Gasto semanal:"), Frame8);
+  gasto->setGeometry(px(120), px(705), px(1650), px(225));
+  Label37 = new QLabel(Frame8);
+  Label37->setGeometry(px(1800), px(705), px(3000), px(225));
 
-  MSChart3 = new GraficoFila(QString(), pestana);
-  MSChart3->setGeometry(px(7100), px(5300), px(4950), px(2700));
+  Frame4 = new QGroupBox(pestana);
+  Frame4->setGeometry(px(9700), px(180), px(2350), px(4260));
+  MSChart3 = new GraficoFila(QString(), Frame4);
+  MSChart3->setGeometry(px(60), px(120), px(2230), px(4080));
 
   creaNoticias(pestana);
 }
@@ -366,52 +368,6 @@ void Principal::creaCombinacion(QWidget* pestana) {
   }
   creaGenerador(pestana);
   creaResumen(Frame12);
-}
-
-void Principal::creaMenus() {
-  QMenu* general = menuBar()->addMenu(QStringLiteral("General"));
-  connect(general->addAction(QStringLiteral("Bajar Sorteos nuevos")), &QAction::triggered, this,
-          &Principal::Baja_Click);
-  Crearp = general->addAction(QString::fromUtf8("Crear peña nueva"));
-  connect(Crearp, &QAction::triggered, this, &Principal::Crearp_Click);
-  struct Entrada {
-    const char* titulo;
-    void (Principal::*accion)();
-  };
-  const Entrada sencillas[] = {
-      {"Todos los resultados", &Principal::sencillas_Click},
-      {"Sólo si hay premio", &Principal::verpremio_Click},
-      {"Histórico (resultados sorteos anteriores a la fecha de creación de las peñas)",
-       &Principal::verhisto_Click},
-      {"Sólo si hay premios + histórico", &Principal::verprehi_Click}};
-  const Entrada multiples[] = {
-      {"Todos los resultados", &Principal::Multiples_Click},
-      {"Sólo si hay premio", &Principal::verpremiom_Click},
-      {"Histórico (resultados sorteos anteriores a la fecha de creacón de las peñas)",
-       &Principal::verhistom_Click},
-      {"Sólo si hay premios + histórico", &Principal::verpreim_Click}};
-  QMenu* sen = general->addMenu(QStringLiteral("Sencillas"));
-  for (const Entrada& e : sencillas)
-    connect(sen->addAction(QString::fromUtf8(e.titulo)), &QAction::triggered, this, e.accion);
-  QMenu* mult = general->addMenu(QString::fromUtf8("Múltiples"));
-  for (const Entrada& e : multiples)
-    connect(mult->addAction(QString::fromUtf8(e.titulo)), &QAction::triggered, this, e.accion);
-
-  QMenu* ver = menuBar()->addMenu(QStringLiteral("Ver"));
-  connect(ver->addAction(QString::fromUtf8("Pestaña Último sorteo")), &QAction::triggered, this,
-          &Principal::ultimo_Click);
-
-  QMenu* opciones = menuBar()->addMenu(QStringLiteral("Opciones"));
-  connect(opciones->addAction(QString::fromUtf8("Configuración")), &QAction::triggered, this,
-          &Principal::confi_Click);
-
-  QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
-  connect(ayuda->addAction(QStringLiteral("Leer mensaje del Jefe")), &QAction::triggered, this,
-          &Principal::Leer_Click);
-  connect(ayuda->addAction(QStringLiteral("Web del programa")), &QAction::triggered, this,
-          &Principal::web_Click);
-  connect(ayuda->addAction(QStringLiteral("Acerca de...")), &QAction::triggered, this,
-          &Principal::acerca_Click);
 }
 
 void Principal::acerca_Click() { acercade().Show(); }

@@ -201,6 +201,20 @@ class Principal : public QMainWindow {
   void salir_Click();
   void Form_QueryUnload();
 
+  // The frame: the tab change, the menu entries that bring a tab to the front, the picture
+  // buttons beside the syndicate and statistics buttons, and the download button's roll-over.
+  void SSTab1_Click(int PreviousTab);
+  void SSTab1_MouseMove();
+  void Picture2_MouseMove(int Button, int Shift, float X, float Y);
+  void Image1_Click(int Index);  // 0 delete, 1 edit, 3 print the syndicate; 2 clear, 4 import draws
+  void gene_Click();
+  void Gestor_Click();
+  void esta_Click();
+  void comb_Click();
+  void borrpe_Click();
+  void instrucciones_Click();
+  std::array<plataforma::Imagen*, 5> Image1{};
+
   // Controls.
   QTabWidget* SSTab1 = nullptr;
   std::array<plataforma::Etiqueta*, 8> Label9{};  // draws status panel, tab "General"
@@ -256,10 +270,12 @@ class Principal : public QMainWindow {
   std::array<QLabel*, 5> Label3{};  // its counters: 3, 4, 5, 6 hits, 5 plus complementario
   QLabel* Label17 = nullptr;        // draws it played
   QLabel* Label16 = nullptr;        // its prize percentage
-  QGroupBox* Frame3 = nullptr;      // "Tipo de Peña:"
+  QGroupBox* Frame1 = nullptr;      // "Desde la creación de la peña:", the counters above
+  QGroupBox* Frame8 = nullptr;      // "Tipo de Peña:"
   QLabel* Label28 = nullptr;        // bet mode
   QLabel* Label29 = nullptr;        // base numbers of a reduced system
   QLabel* Label37 = nullptr;        // weekly cost
+  QGroupBox* Frame4 = nullptr;      // holds MSChart3
   GraficoFila* MSChart3 = nullptr;  // prizes of the syndicate shown
   // Tab "Estadísticas".
   GraficoFrecuencias* MSChart1 = nullptr;
@@ -302,7 +318,21 @@ class Principal : public QMainWindow {
   QLabel* Label47 = nullptr;
   QLabel* Label49 = nullptr;
   QLabel* Label50 = nullptr;
-  QAction* Crearp = nullptr;        // menu "Crear peña nueva"
+  // Menu entries the program refers to.
+  QAction* Baja = nullptr;           // "Bajar Sorteos nuevos"
+  QAction* Crearp = nullptr;         // "Crear peña nueva"
+  QAction* borrpe = nullptr;         // "Borrar sorteos almacenados/Reset aciertos peñas"
+  QAction* salir = nullptr;          // "Salir"
+  QAction* gene = nullptr;           // "Pestaña General"
+  QAction* ultimo = nullptr;         // "Pestaña Último sorteo"
+  QAction* Gestor = nullptr;         // "Pestaña Gestor de peñas"
+  QAction* esta = nullptr;           // "Pestaña Estadísticas"
+  QAction* comb = nullptr;           // "Pestaña Crear Combinación"
+  QAction* confi = nullptr;          // "Configuración"
+  QAction* instrucciones = nullptr;  // "Instrucciones"
+  QAction* Leer = nullptr;           // "Leer mensaje del Jefe"
+  QAction* web = nullptr;            // "Web del programa"
+  QAction* acerca = nullptr;         // "Acerca de..."
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -322,10 +352,12 @@ class Principal : public QMainWindow {
   void creaResumen(QWidget* marco);
   void creaGenerador(QWidget* pestana);
   void creaMenus();
+  void creaMarco();
   void creaMantenimiento(QWidget* pestana);
   void pasoComprobacion();
   bool cargado_ = false;
   bool vieneDeDialogo_ = false;  // the last other window active was one of the program's own
+  int pestanaActual_ = 0;        // the tab in front, for the tab change to know the one before
 };
 
 // The one main window, created on first use.

@@ -8,6 +8,7 @@ list(APPEND VENTANAS
   ${AQUI}/Acercade.h ${AQUI}/Acercade.cpp
   ${AQUI}/Configurar.h ${AQUI}/Configurar.cpp
   ${AQUI}/mantenimiento.cpp
+  ${AQUI}/marco.cpp
 )
 file(GLOB FOTOGRAMAS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/presentacion/*.svg)
 list(APPEND IMAGENES ${FOTOGRAMAS})
