@@ -118,4 +118,9 @@ void EtiquetaGuiones::paintEvent(QPaintEvent*) {
   }
 }
 
+void Etiqueta::comoEnlace() {
+  setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+  setCursor(Qt::PointingHandCursor);
+}
+
 }  // namespace plataforma

@@ -16,6 +16,8 @@ class Etiqueta : public QLabel {
   Q_OBJECT
  public:
   using QLabel::QLabel;
+  // Blue, underlined and with the hand pointer, as a label that opens or closes something.
+  void comoEnlace();
 
  Q_SIGNALS:
   void Click();

@@ -32,6 +32,18 @@ class Unica {
   }
 };
 
+// Shows a window modeless, running its Form_Load the first time.
+template <typename V>
+void muestra(V& ventana, bool& cargado) {
+  if (!cargado) {
+    cargado = true;
+    ventana.Form_Load();
+  }
+  ventana.show();
+  ventana.raise();
+  ventana.activateWindow();
+}
+
 // Marks a window as one of the program's own dialogs. The main window runs its activation when it
 // comes back to the front from one of these, never from a message box or a system dialog.
 inline void dialogoPropio(QWidget* w) { w->setProperty("bolvanta_dialogo", true); }

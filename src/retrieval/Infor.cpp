@@ -37,8 +37,7 @@ Infor::Infor() {
   Label3 = new plataforma::Etiqueta(QStringLiteral("Cerrar"), this);
   Label3->setGeometry(px(6000), px(6060), px(1080), px(360));
   Label3->setAlignment(Qt::AlignCenter);
-  Label3->setCursor(Qt::PointingHandCursor);
-  Label3->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
+  Label3->comoEnlace();
   connect(Label3, &plataforma::Etiqueta::Click, this, [this] { Label3_Click(); });
 
   Timer1 = new QTimer(this);

@@ -91,15 +91,7 @@ Creamenu::Creamenu() {
 
 Creamenu::~Creamenu() = default;
 
-void Creamenu::Show() {
-  if (!cargado_) {
-    cargado_ = true;
-    Form_Load();
-  }
-  show();
-  raise();
-  activateWindow();
-}
+void Creamenu::Show() { plataforma::muestra(*this, cargado_); }
 
 void Creamenu::Form_Load() {
   if (Principal* p = principalSiExiste()) move(p->x() + px(3200), p->y() + px(2800));

@@ -42,20 +42,11 @@ Acercade::Acercade() {
 
   Label2 = new plataforma::Etiqueta(QString::fromLatin1(DIRECCION_WEB), this);
   Label2->setGeometry(px(300), px(2500), px(5100), px(300));
-  Label2->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
-  Label2->setCursor(Qt::PointingHandCursor);
+  Label2->comoEnlace();
   connect(Label2, &plataforma::Etiqueta::Click, this, &Acercade::Label2_Click);
 }
 
-void Acercade::Show() {
-  if (!cargado_) {
-    cargado_ = true;
-    Form_Load();
-  }
-  show();
-  raise();
-  activateWindow();
-}
+void Acercade::Show() { plataforma::muestra(*this, cargado_); }
 
 void Acercade::Form_Load() {
   const QString version = NativeGetVersion();

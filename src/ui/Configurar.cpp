@@ -102,20 +102,11 @@ Configurar::Configurar() {
   Label2 = new plataforma::Etiqueta(QStringLiteral("Cerrar"), this);
   Label2->setGeometry(px(4300), px(2400), px(900), px(300));
   Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  Label2->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
-  Label2->setCursor(Qt::PointingHandCursor);
+  Label2->comoEnlace();
   connect(Label2, &plataforma::Etiqueta::Click, this, &Configurar::Label2_Click);
 }
 
-void Configurar::Show() {
-  if (!cargado_) {
-    cargado_ = true;
-    Form_Load();
-  }
-  show();
-  raise();
-  activateWindow();
-}
+void Configurar::Show() { plataforma::muestra(*this, cargado_); }
 
 void Configurar::Form_Load() {
   plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
