@@ -13,6 +13,7 @@
 #include "plataforma/twips.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "syndicates/Imprimir.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -82,6 +83,7 @@ void Principal::Form_Activate() {
   }
   e.solouna = 0;
   descargaCreamenu();
+  descargaImprimir();
   archivos().cierra(ARCH_TABLAS);
   pasoComprobacion();
 }

@@ -14,4 +14,5 @@ list(APPEND VENTANAS
   ${AQUI}/listview.h ${AQUI}/listview.cpp
   ${AQUI}/controles.h ${AQUI}/controles.cpp
   ${AQUI}/navegador.h ${AQUI}/navegador.cpp
+  ${AQUI}/impresora.h ${AQUI}/impresora.cpp
 )

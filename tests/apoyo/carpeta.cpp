@@ -8,10 +8,12 @@
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/fechas.h"
+#include "plataforma/impresora.h"
 #include "plataforma/sistema.h"
 #include "retrieval/Infor.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "syndicates/Imprimir.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -28,7 +30,9 @@ void reinicia() {
   descargaInfor();
   descargaCrea();
   descargaCreamenu();
+  descargaImprimir();
   procesaDescargas();
+  plataforma::reiniciaImpresora();
   plataforma::archivos().cierraTodos();
   reiniciaEstado();
   plataforma::relojDelSistema();
