@@ -19,7 +19,10 @@ GraficoFila::GraficoFila(const QString& titulo, QWidget* padre)
   grafico->setBackgroundRoundness(0);
   grafico->setMargins(QMargins(2, 2, 2, 2));
   grafico->addSeries(serie_);
+  // The view lets go of the empty chart it was made with; it is ours to free.
+  QChart* vacio = chart();
   setChart(grafico);
+  delete vacio;
   setRenderHint(QPainter::Antialiasing);
 }
 

@@ -333,6 +333,9 @@ TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
   EXPECT_EQ(cajas, 2);
   EXPECT_EQ(v.Text1[0]->text(), "0");
   EXPECT_EQ(v.focusWidget(), v.Text1[1]);
+  // No window stays active for the tests that follow.
+  v.hide();
+  QApplication::setActiveWindow(nullptr);
 }
 
 TEST_F(Boletos, ARecordWithMoreBetsThanItHoldsPrintsWhatItHolds) {
