@@ -106,21 +106,6 @@ TEST_F(ImpresoraPrueba, ADiscardedOrFailedJobLeavesNothingAndTheNextOneGoesThrou
   EXPECT_EQ(grabadora->trabajos[0].trazos[0].texto, "bueno");
 }
 
-TEST_F(ImpresoraPrueba, TheDialogScriptChoosesOrCancels) {
-  auto otra = std::make_shared<Grabadora>();
-  GuionImpresora guion{otra, nullptr};
-  ShowPrinter(nullptr);
-  EXPECT_EQ(&Printer().destino(), otra.get());
-  try {
-    ShowPrinter(nullptr);
-    FAIL() << "Cancel is an error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.numero(), ERR_CANCELADO);
-  }
-  EXPECT_THROW(ShowPrinter(nullptr), Error);  // the script ran out
-  EXPECT_EQ(guion.mostrados(), 3);
-}
-
 TEST_F(ImpresoraPrueba, APdfFileIsWrittenWholeOrNotAtAll) {
   QTemporaryDir dir;
   const QString archivo = dir.filePath("listado.pdf");
