@@ -1,5 +1,6 @@
 #include "impresora.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -102,16 +103,24 @@ std::function<std::shared_ptr<Destino>()>& guion() {
   return g;
 }
 
-std::shared_ptr<DestinoSistema>& sistema() {
-  static std::shared_ptr<DestinoSistema> s;
-  if (!s) s = std::make_shared<DestinoSistema>();
-  return s;
-}
-
 std::unique_ptr<Impresora>& unica() {
   static std::unique_ptr<Impresora> i;
   if (!i) i = std::make_unique<Impresora>();
   return i;
+}
+
+std::shared_ptr<DestinoSistema>& sistema() {
+  static std::shared_ptr<DestinoSistema> s;
+  if (!s) {
+    s = std::make_shared<DestinoSistema>();
+    // The system printer goes while the application still stands, not among the static objects.
+    if (QCoreApplication* app = QCoreApplication::instance())
+      QObject::connect(app, &QCoreApplication::aboutToQuit, [] {
+        unica().reset();
+        sistema().reset();
+      });
+  }
+  return s;
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // The printer in millimetres: where texts land and how lines and pages follow each other, that a job
 // reaches its destination whole or not at all, and the printer dialog's script.
+#include <QApplication>
 #include <QDir>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "plataforma/error.h"
@@ -104,6 +107,23 @@ TEST_F(ImpresoraPrueba, ADiscardedOrFailedJobLeavesNothingAndTheNextOneGoesThrou
   ASSERT_EQ(grabadora->trabajos.size(), 1u);
   ASSERT_EQ(grabadora->trabajos[0].trazos.size(), 1u);
   EXPECT_EQ(grabadora->trabajos[0].trazos[0].texto, "bueno");
+}
+
+// The real printer dialog, closed with Escape: Cancel is an error, and the destination stays.
+TEST_F(ImpresoraPrueba, TheRealDialogCancelledIsAnError) {
+  QTimer reloj;
+  reloj.setInterval(50);
+  QObject::connect(&reloj, &QTimer::timeout, [] {
+    if (QWidget* w = QApplication::activeModalWidget()) QTest::keyClick(w, Qt::Key_Escape);
+  });
+  reloj.start();
+  try {
+    ShowPrinter(nullptr);
+    ADD_FAILURE() << "Cancel is an error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.numero(), ERR_CANCELADO);
+  }
+  EXPECT_EQ(&Printer().destino(), grabadora.get());
 }
 
 TEST_F(ImpresoraPrueba, APdfFileIsWrittenWholeOrNotAtAll) {
