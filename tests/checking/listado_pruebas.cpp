@@ -221,7 +221,8 @@ TEST_F(Listado, APdfOfTheListingHoldsItsText) {
                            QString("1-2-3-4-5-6  C:7  R:0"), QString("PEÑA ANA"),
                            QString("¡¡ Premio !! Has acertado 3 números.")})
     EXPECT_TRUE(texto.contains(s.simplified())) << s.toStdString() << "\n" << texto.toStdString();
-  if (qEnvironmentVariableIsSet("BOLVANTA_PDF")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_PDF"));
+  // BOLVANTA_CAPTURAS=/tmp/x keeps the printout as /tmp/x-listado.pdf, to look at.
+  if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_CAPTURAS") + "-listado.pdf");
 }
 
 }  // namespace

@@ -405,11 +405,11 @@ TEST_F(Boletos, TheSlipPdfPutsEveryCrossInsideItsBox) {
     if (modo == 1) {
       for (const char* s : {"PEÑA REJILLA (1/1)", "Participación para:", "JUEVES", "Bolvanta v.3.4.9991"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(s))) << s << "\n" << texto.toStdString();
-      if (qEnvironmentVariableIsSet("BOLVANTA_PDF")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_PDF") + "-normal.pdf");
+      if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_CAPTURAS") + "-normal.pdf");
       continue;
     }
     EXPECT_TRUE(texto.contains("PEÑA REJILLA (1/1) Bolvanta v.3.4.9991")) << texto.toStdString();
-    if (qEnvironmentVariableIsSet("BOLVANTA_PDF")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_PDF") + "-oficial.pdf");
+    if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_CAPTURAS") + "-oficial.pdf");
 
     constexpr int PX_MM = 8;
     // The page is rendered transparent: laid on white paper.
@@ -459,7 +459,8 @@ TEST_F(Boletos, TheWindowShowsALongNameAndTwoHundredFiveBets) {
   for (QPushButton* b : {v.Command1, v.Command2})
     EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 12, b->width()) << b->text().toStdString();
   EXPECT_LE(v.Check1->fontMetrics().horizontalAdvance(v.Check1->text()) + 24, v.Check1->width());
-  v.grab().save("/tmp/h10-imprimir.png");
+  // BOLVANTA_CAPTURAS=/tmp/x keeps the window as /tmp/x-imprimir.png, to look at.
+  if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) v.grab().save(qEnvironmentVariable("BOLVANTA_CAPTURAS") + "-imprimir.png");
 }
 
 }  // namespace
