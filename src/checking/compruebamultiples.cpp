@@ -6,11 +6,13 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "checking/listado.h"
 #include "checking/premios.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
+#include "plataforma/impresora.h"
 #include "plataforma/listview.h"
 #include "ui/Principal.h"
 
@@ -39,6 +41,10 @@ void Principal::compruebamultiples(int N) {
   double masNueva = 0;
   qint64 ultimaLeida = 0;
   bool ultimaCopiada = false;
+  plataforma::Impresora& pr = plataforma::Printer();
+  const bool imprimir = modoimpresion == 1;
+  int sorteoImpreso = 0;
+  bool tituloImpreso = false;
 
   for (int i = ultimo; i >= primero; --i) {
     plataforma::sinErrores([&] { sorteo = leeSorteo(i); });
@@ -95,8 +101,11 @@ void Principal::compruebamultiples(int N) {
 
             fila += 1;
             ListView4->Add(vacio);
+            const int filaApuesta = fila;
+            QString linea2;
             for (int k = 0; k < n; ++k) {
               ListView4->addSubItem(fila, premios::textoNumero(p.apuestas[1][k + 1]));
+              if (imprimir) listado::agregaNumero(linea2, premios::textoNumero(p.apuestas[1][k + 1]), p.apuestas[1][k + 1]);
               if (r.acertados & (1u << k)) ListView4->setSubForeColor(fila, k + 1, premios::COLOR_ACERTADO);
             }
             for (int k = n + 1; k <= NUMEROS; ++k) ListView4->addSubItem(fila, vacio);
@@ -113,10 +122,41 @@ void Principal::compruebamultiples(int N) {
               ListView4->Remove(fila);
               fila -= 1;
             }
-            // modoimpresion = 1: the block is printed here, under "PEÑAS MÚLTIPLES".
+            if (imprimir) {
+              if (i != sorteoImpreso) {
+                if (!tituloImpreso) {
+                  // After the simple section the multiple one starts a page of its own.
+                  if (impreso == 1) {
+                    pr.NewPage();
+                    pr.PaintPicture(ImageList1.imagen(12).toImage(), 0, 5);
+                    pr.CurrentY = 40;
+                  }
+                  listado::titulo(pr, QStringLiteral("PEÑAS MÚLTIPLES"), 70);
+                  tituloImpreso = true;
+                }
+                impreso = 1;
+                listado::cabeceraSorteo(pr, sorteo);
+                sorteoImpreso = i;
+              }
+              pr.Print();
+              pr.CurrentX = 30;
+              pr.Print(premios::lineaPena(p.nombre));
+              pr.CurrentX = 30;
+              for (int r = filaApuesta; r <= fila; ++r) {
+                const QString texto = ListView4->subCount(r) > NUMEROS ? ListView4->subText(r, NUMEROS + 1) : QString();
+                if (r == filaApuesta) {
+                  pr.Print(linea2 + QStringLiteral("  ") + texto);
+                } else {
+                  pr.CurrentX = 83.3;
+                  pr.Print(texto);
+                }
+                pr.CurrentX = 30;
+              }
+            }
           }
         } catch (const plataforma::Error&) {
           fila = ListView4->Count();
+          if (imprimir) errorlistado = true;
         }
       }
 

@@ -9,11 +9,13 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "checking/listado.h"
 #include "checking/premios.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
+#include "plataforma/impresora.h"
 #include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
 #include "ui/Principal.h"
@@ -54,6 +56,7 @@ void Principal::compruebasencillas(int N) {
       modoimpresion = 0;
       plataforma::MsgBox(QStringLiteral("Listado vacío. No hay datos para imprimir,"),
                          plataforma::vbInformation, QStringLiteral("No hay datos"));
+      plataforma::Printer().KillDoc();
     }
     return;
   }
@@ -75,6 +78,12 @@ void Principal::compruebasencillas(int N) {
   qint64 ultimaLeida = 0;
   bool ultimaCopiada = false;  // penaactual already holds that record
   std::array<premios::Resultado, Pena::MAX_APUESTAS + 1> resultados;
+  // Print mode: the first printed bet opens a group, and the title stands once at the top.
+  plataforma::Impresora& pr = plataforma::Printer();
+  const bool imprimir = modoimpresion == 1;
+  int sorteoImpreso = 0;
+  int penaImpresa = 0;
+  bool tituloImpreso = false;
 
   for (int i = ultimo; i >= primero; --i) {
     avance.paso();
@@ -154,11 +163,36 @@ void Principal::compruebasencillas(int N) {
                 ListView2->addSubItem(fila, mensajes[categoria]);
                 ListView2->setSubForeColor(fila, 7, premios::colorCategoria(categoria));
               }
-              // modoimpresion = 1: this bet's line is printed here.
+              if (imprimir) {
+                if (j != penaImpresa || i != sorteoImpreso) {
+                  if (i != sorteoImpreso) {
+                    impreso = 1;
+                    if (!tituloImpreso) {
+                      listado::titulo(pr, QStringLiteral("PEÑAS SENCILLAS / REDUCIDAS"), 50);
+                      tituloImpreso = true;
+                    }
+                    listado::cabeceraSorteo(pr, sorteo);
+                    sorteoImpreso = i;
+                  }
+                  pr.Print();
+                  pr.CurrentX = 30;
+                  pr.Print(premios::lineaPena(p.nombre));
+                  penaImpresa = j;
+                }
+                QString linea;
+                for (int k = 1; k <= 6; ++k) {
+                  const int x = p.apuestas[b][k];
+                  listado::agregaNumero(linea, premios::textoNumero(x), x);
+                }
+                if (categoria != premios::SIN_PREMIO) linea += QStringLiteral("  ") + mensajes[categoria];
+                pr.CurrentX = 30;
+                pr.Print(linea);
+              }
             }
           }
         } catch (const plataforma::Error&) {
           fila = ListView2->Count();
+          if (imprimir) errorlistado = true;
         }
 
         if (premio) {
@@ -195,8 +229,8 @@ void Principal::compruebasencillas(int N) {
     plataforma::sinErrores([&] { e.penaactual = leePena(ultimaLeida); });
 
   if (hayMultiples) compruebamultiples(N);
-  // modoimpresion = 1: the printed listing ends here, sent or dropped when nothing was printed.
-  if (modoimpresion == 1) modoimpresion = 0;
+  // The printed listing ends here: sent, or dropped when nothing was printed.
+  if (modoimpresion == 1) terminalistado();
   cambiovista = 0;
   ProgressBar2->setValue(0);
   ListView2->refresca();

@@ -2,6 +2,7 @@ list(APPEND VENTANAS
   ${AQUI}/vistas.cpp
   ${AQUI}/compruebasencillas.cpp
   ${AQUI}/compruebamultiples.cpp
+  ${AQUI}/listado.h ${AQUI}/listado.cpp
 )
 list(APPEND NUCLEO
   ${AQUI}/premios.h ${AQUI}/premios.cpp

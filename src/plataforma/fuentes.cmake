@@ -19,4 +19,5 @@ list(APPEND VENTANAS
   ${AQUI}/controles.h ${AQUI}/controles.cpp
   ${AQUI}/fuentes.h ${AQUI}/fuentes.cpp
   ${AQUI}/navegador.h ${AQUI}/navegador.cpp
+  ${AQUI}/impresora.h ${AQUI}/impresora.cpp
 )

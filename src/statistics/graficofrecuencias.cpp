@@ -6,8 +6,10 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QValueAxis>
 
-GraficoFrecuencias::GraficoFrecuencias(QWidget* padre) : QChartView(padre) {
-  auto* grafico = new QChart;
+// The view gets its chart when it is made: a chart set later would leave the view's own first
+// chart to nobody.
+GraficoFrecuencias::GraficoFrecuencias(QWidget* padre) : QChartView(new QChart, padre) {
+  QChart* grafico = chart();
   grafico->legend()->hide();  // the tab has its own legend, shown only for the weekdays
   grafico->setBackgroundRoundness(0);
   grafico->setMargins(QMargins(2, 2, 8, 2));
@@ -22,7 +24,6 @@ GraficoFrecuencias::GraficoFrecuencias(QWidget* padre) : QChartView(padre) {
   ejeY_->setTickCount(6);
   ejeY_->setLabelsFont(letra);
   grafico->addAxis(ejeY_, Qt::AlignLeft);
-  setChart(grafico);
   setRenderHint(QPainter::Antialiasing);
 }
 

@@ -10,6 +10,7 @@
 #include "plataforma/msgbox.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "syndicates/Imprimir.h"
 #include "syndicates/efectividad.h"
 #include "ui/Principal.h"
 
@@ -52,7 +53,7 @@ void quitaRegistro(const QString& ruta, qint64 quitar) {
 void Principal::Command2_Click() {
   Pena pena;
   if (!seleccionada(pena)) return;
-  // The slip printing window opens here once the program has one.
+  imprimir().Show();
 }
 
 void Principal::Command3_Click() {

@@ -194,6 +194,7 @@ void Principal::creaVistaComprobacion(QWidget* pestana) {
   Image5->setGeometry(px(11450), px(1530), px(480), px(480));
   Image5->setPicture(ImageList1, 13);
   connect(Image5, &plataforma::Imagen::MouseMove, this, [this] { Image5->setPicture(ImageList1, 14); });
+  connect(Image5, &plataforma::Imagen::Click, this, [this] { Image5_Click(); });
 
   Image7 = new plataforma::Imagen(pestana);
   Image7->setGeometry(px(9300), px(2400), px(2600), px(2600));

@@ -71,6 +71,11 @@ class Principal : public QMainWindow {
   int numpena = 0;            // record of the multiple syndicate under examination
   int concomplementario = 0;  // 1 = a number of the multiple bet is the complementario
 
+  // Printed check listing: the print icon runs the check in print mode; its end sends the listing.
+  void Image5_Click();
+  void terminalistado();
+  bool errorlistado = false;  // a step failed during a print-mode check: the listing is not sent
+
   // Result views, filters and the prize alert.
   void refrescavistas();
   void Check1_Click();

@@ -16,6 +16,7 @@
 #include "syndicates/Creamenu.h"
 #include "ui/Acercade.h"
 #include "ui/Configurar.h"
+#include "syndicates/Imprimir.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -92,6 +93,7 @@ void Principal::Form_Activate() {
   descargaCreamenu();
   descargaAcercade();
   descargaConfigurar();
+  descargaImprimir();
   archivos().cierra(ARCH_TABLAS);
   pasoComprobacion();
 }

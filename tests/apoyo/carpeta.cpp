@@ -9,6 +9,7 @@
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/fechas.h"
+#include "plataforma/impresora.h"
 #include "plataforma/sistema.h"
 #include "retrieval/Infor.h"
 #include "statistics/VentanaInforme.h"
@@ -16,6 +17,7 @@
 #include "syndicates/Creamenu.h"
 #include "ui/Acercade.h"
 #include "ui/Configurar.h"
+#include "syndicates/Imprimir.h"
 #include "ui/Presentacion.h"
 #include "ui/Principal.h"
 
@@ -36,7 +38,9 @@ void reinicia() {
   descargaConfigurar();
   descargaVentanaInforme();
   VentanaInforme::dialogosDelSistema();
+  descargaImprimir();
   procesaDescargas();
+  plataforma::reiniciaImpresora();
   plataforma::archivos().cierraTodos();
   reiniciaEstado();
   plataforma::relojDelSistema();

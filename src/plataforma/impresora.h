@@ -1,0 +1,167 @@
+#pragma once
+// The printer as the program drives it: a page in millimetres, one font (name, size, bold), a current
+// position where the next text line starts (its top-left corner), pictures, lines and boxes, new page,
+// end of document and discarding a document.
+//
+// Everything drawn is kept as a job in memory and reaches the chosen destination whole at EndDoc:
+// a job discarded with KillDoc, or a printer that fails when the job is sent, leaves nothing printed
+// and no file half-written. Destinations are the system printer chosen in the printer dialog, a PDF
+// file, or a recorder that keeps the jobs for tests.
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace plataforma {
+
+// The error the printer dialog raises when the user cancels it (cdlCancel), and the one of a printer
+// that could not take the job.
+constexpr int ERR_CANCELADO = 32755;
+constexpr int ERR_IMPRESORA = 482;
+
+// One thing drawn on a page; positions and sizes in millimetres, pages from 1.
+struct Trazo {
+  enum Tipo { Texto, Linea, Caja, CajaLlena, Imagen };
+  Tipo tipo = Texto;
+  int pagina = 1;
+  double x = 0, y = 0;          // text and picture: top-left corner; line: start; box: corner
+  double ancho = 0, alto = 0;   // line: the end minus the start; box and picture: the size
+  QString texto;
+  QString fuente;
+  double tamano = 0;  // points
+  bool negrita = false;
+  QImage imagen;
+};
+
+struct Trabajo {
+  std::vector<Trazo> trazos;
+  int paginas = 0;
+  // The texts of one page, in the order they were printed.
+  std::vector<const Trazo*> textos(int pagina = 0) const;  // 0: every page
+};
+
+// Where a finished job goes.
+class Destino {
+ public:
+  virtual ~Destino();
+  // The page the program draws on, in millimetres from the top-left corner of its printable area.
+  virtual QSizeF pagina() const;
+  // Sends the whole job; a failure throws Error (ERR_IMPRESORA) and leaves nothing behind.
+  virtual void envia(const Trabajo& trabajo) = 0;
+};
+
+// The system printer as the printer dialog set it up.
+class DestinoSistema : public Destino {
+ public:
+  DestinoSistema();
+  ~DestinoSistema() override;
+  QPrinter& impresora() { return *impresora_; }
+  QSizeF pagina() const override;
+  void envia(const Trabajo& trabajo) override;
+
+ private:
+  std::unique_ptr<QPrinter> impresora_;
+};
+
+// A PDF file, A4: written beside its final name first and renamed over it once complete.
+class DestinoPdf : public Destino {
+ public:
+  explicit DestinoPdf(const QString& archivo) : archivo_(archivo) {}
+  QSizeF pagina() const override;
+  void envia(const Trabajo& trabajo) override;
+
+ private:
+  QString archivo_;
+};
+
+// Keeps every job it is sent, for tests. With `falla` set it refuses them as a broken printer would.
+class Grabadora : public Destino {
+ public:
+  void envia(const Trabajo& trabajo) override;
+  std::vector<Trabajo> trabajos;
+  bool falla = false;
+};
+
+class Impresora {
+ public:
+  Impresora();
+  ~Impresora();
+
+  // Font and position, as the program sets them before each text.
+  QString FontName = QStringLiteral("Arial");
+  double FontSize = 10;  // points
+  bool FontBold = false;
+  double CurrentX = 0;  // mm
+  double CurrentY = 0;  // mm
+
+  // Prints one line with its top-left corner at the current position, then moves to the start of
+  // the next line. A line that does not fit on the page goes to the top of a new one.
+  void Print(const QString& texto = QString());
+  // A picture at its own size (96 pixels an inch) or at the size given.
+  void PaintPicture(const QImage& imagen, double x, double y, double ancho = -1, double alto = -1);
+  void Line(double x1, double y1, double x2, double y2);
+  // A rectangle by its corner, width and height; outlined or filled with black.
+  void Box(double x, double y, double ancho, double alto, bool relleno = false);
+  // The height of a text line in the current font, mm.
+  double TextHeight() const;
+
+  void NewPage();
+  // Sends the job to the destination and closes it; nothing happens when nothing was drawn.
+  // A destination that fails throws Error (ERR_IMPRESORA); the job is closed all the same.
+  void EndDoc();
+  // Drops the job: nothing of it is printed.
+  void KillDoc();
+  bool abierto() const { return abierto_; }
+  int Page() const { return pagina_; }
+  const Trabajo& trabajo() const { return trabajo_; }
+
+  // The destination of the next jobs; the system printer until a dialog or a test chooses another.
+  void fijaDestino(std::shared_ptr<Destino> destino);
+  Destino& destino();
+
+ private:
+  void abre();
+  Trazo& nuevo(Trazo::Tipo tipo);
+  Trabajo trabajo_;
+  bool abierto_ = false;
+  int pagina_ = 1;
+  std::shared_ptr<Destino> destino_;
+};
+
+// The one printer of the program.
+Impresora& Printer();
+// Ends the job with EndDoc; a printer that fails is reported to the user in a message box, and the
+// job is gone either way.
+bool terminaDocumento();
+// Back to a fresh printer (tests).
+void reiniciaImpresora();
+
+// The printer dialog: the user picks the printer the next jobs go to. Cancel raises
+// Error(ERR_CANCELADO), as the program asks of its dialogs.
+void ShowPrinter(QWidget* padre);
+
+// While a script is set the dialog does not appear: each showing takes the next destination of the
+// script, and a null one is the user pressing Cancel; once the script runs out every showing is
+// cancelled. Restores the script that was set before it.
+class GuionImpresora {
+ public:
+  GuionImpresora(std::initializer_list<std::shared_ptr<Destino>> respuestas = {});
+  ~GuionImpresora();
+  GuionImpresora(const GuionImpresora&) = delete;
+  GuionImpresora& operator=(const GuionImpresora&) = delete;
+  void agrega(std::shared_ptr<Destino> destino) { respuestas_.push_back(std::move(destino)); }
+  int mostrados() const { return mostrados_; }
+
+ private:
+  std::vector<std::shared_ptr<Destino>> respuestas_;
+  size_t siguiente_ = 0;
+  int mostrados_ = 0;
+  std::function<std::shared_ptr<Destino>()> anterior_;
+};
+
+}  // namespace plataforma

@@ -1,0 +1,77 @@
+#pragma once
+// The slip printing window: the bets of the selected syndicate as crosses on La Primitiva's official
+// slips fed into the printer, or on plain paper as participations, two a page, each with the frame,
+// reading marks and play-day marks of the official slip. The printer's offset for official slips is
+// corrected with two fields kept in the settings record.
+#include <QWidget>
+#include <array>
+
+#include "data/registros.h"
+#include "syndicates/boletos.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Imprimir : public QWidget {
+  Q_OBJECT
+ public:
+  Imprimir();
+  ~Imprimir() override;
+
+  // Loads the window the first time (Form_Load), then shows it modeless.
+  void Show();
+  bool cargado() const { return cargado_; }
+
+  void Form_Load();
+  void Command1_Click();  // "Imprimir en papel oficial"
+  void Command2_Click();  // "Imprimir en papel normal"
+  void imprime();
+  void posiciones();
+  void dibujaboleto(int s);
+  void Text1_Change(int Index);
+  void Text1_LostFocus(int Index);
+
+  // State of the window.
+  Pena pena;                    // record penaelegida as it was when the window loaded
+  Configuracion configuracion;  // the window's own copy of the settings record
+  int numboletos = 0;           // official slips (or participations) needed
+  int modo = 0;                 // 0 official slip, 1 plain paper
+  int b = 1;                    // block whose boxes posiciones gives
+  float offsetx = 0;            // where the participation being printed starts
+  float offsety = 0;
+  int paginaoffset = 0;         // 0, or 104 for the second participation of a page
+  std::array<boletos::Casilla, 50> casillas{};  // the boxes of numbers 1..49 in block b
+
+  // Controls.
+  QLabel* Label1 = nullptr;  // "IMPRESIÓN DE LOS NÚMEROS DE LA PEÑA:"
+  QLabel* Label10 = nullptr;  // the syndicate's name
+  std::array<QLabel*, 3> Label3{};  // captions of Label2
+  std::array<QLabel*, 3> Label2{};  // bets, slips needed, play days
+  QGroupBox* Frame1 = nullptr;      // "Corrección margen impresora:"
+  std::array<QLineEdit*, 2> Text1{};  // X and Y, mm
+  QCheckBox* Check1 = nullptr;        // "-Jugar al" Joker
+  QLabel* Image1 = nullptr;           // the Joker's picture
+  QLabel* Label4 = nullptr;           // "Sólo en papel oficial"
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  void creaControles();
+  // Both stored corrections back into their fields, without raising their change handlers.
+  void muestraCorrecciones();
+  // An "X" with its top-left corner at (x, y) mm.
+  void marca(float x, float y);
+  bool cargado_ = false;
+};
+
+// The one printing window, created on first use.
+Imprimir& imprimir();
+Imprimir* imprimirSiExiste();
+// Unloads the printing window: hidden at once, destroyed when control returns to the event loop.
+void descargaImprimir();
