@@ -16,6 +16,8 @@
 #include "plataforma/msgbox.h"
 #include "retrieval/Infor.h"
 #include "syndicates/Crea.h"
+#include "syndicates/Imprimir.h"
+#include "statistics/VentanaInforme.h"
 #include "syndicates/efectividad.h"
 #include "syndicates/Creamenu.h"
 #include "syndicates/lista_comun.h"
@@ -180,7 +182,7 @@ TEST_F(Textos, EditorChooserNewsAndSplashShowEveryText) {
 // The generator's steps with the widest reduced system chosen, the report window, the About box
 // and the settings dialog.
 TEST_F(Textos, GeneratorStepsReportAndDialogsShowEveryText) {
-  Principal& p = arranca(carpeta, sorteosAntiguos(), {reducida(LARGO)}, HOY);
+  Principal& p = arranca(carpeta, sorteosAntiguos(), {sencilla(LARGO, Pena::MAX_APUESTAS)}, HOY);
   p.show();
   p.SSTab1->setCurrentIndex(4);
   p.Command9_Click();
@@ -194,7 +196,19 @@ TEST_F(Textos, GeneratorStepsReportAndDialogsShowEveryText) {
     p.Slider2->setValue(n);
     compruebaTextos(&p, QStringLiteral("generador-n%1").arg(n));
   }
+  // The statistics report in its window.
+  p.Image2_Click(0);
+  ASSERT_NE(ventanaInformeSiExiste(), nullptr);
+  compruebaTextos(&ventanaInforme(), QStringLiteral("informe"));
+  descargaVentanaInforme();
+  // The slip window on the syndicate of 205 bets.
+  p.SSTab1->setCurrentIndex(2);
+  p.ListView1_ItemClick(1);
+  p.Command2_Click();
   p.hide();
+  ASSERT_NE(imprimirSiExiste(), nullptr);
+  compruebaTextos(&imprimir(), QStringLiteral("imprimir"));
+  descargaImprimir();
   compruebaTextos(&acercade(), QStringLiteral("acercade"));
   descargaAcercade();
   compruebaTextos(&configurar(), QStringLiteral("configurar"));
