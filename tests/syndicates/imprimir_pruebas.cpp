@@ -453,9 +453,11 @@ TEST_F(Boletos, TheWindowShowsALongNameAndTwoHundredFiveBets) {
   EXPECT_EQ(v.Label2[0]->text(), "205");
   EXPECT_EQ(v.Label2[1]->text(), "26");
   // Every text fits its control in the program's font.
-  for (QLabel* l : v.findChildren<QLabel*>())
-    if (!l->text().isEmpty())
+  for (QLabel* l : v.findChildren<QLabel*>()) {
+    if (!l->text().isEmpty()) {
       EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+    }
+  }
   for (QPushButton* b : {v.Command1, v.Command2})
     EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 12, b->width()) << b->text().toStdString();
   EXPECT_LE(v.Check1->fontMetrics().horizontalAdvance(v.Check1->text()) + 24, v.Check1->width());
