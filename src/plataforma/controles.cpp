@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <algorithm>
 
 #include "listview.h"
@@ -121,6 +122,17 @@ void EtiquetaGuiones::paintEvent(QPaintEvent*) {
 void Etiqueta::comoEnlace() {
   setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
   setCursor(Qt::PointingHandCursor);
+}
+
+QPixmap dibujoSvg(const QString& recurso, int ancho, int alto) {
+  QPixmap imagen(ancho, alto);
+  imagen.fill(Qt::transparent);
+  QSvgRenderer svg(recurso);
+  if (svg.isValid()) {
+    QPainter pintor(&imagen);
+    svg.render(&pintor);
+  }
+  return imagen;
 }
 
 }  // namespace plataforma

@@ -26,6 +26,10 @@ class Etiqueta : public QLabel {
   void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
+// An SVG picture of the program's resources drawn at this size in pixels; transparent where the
+// resource is missing.
+QPixmap dibujoSvg(const QString& recurso, int ancho, int alto);
+
 // A read-only text panel that reports clicks.
 class CajaTexto : public QPlainTextEdit {
   Q_OBJECT

@@ -61,14 +61,7 @@ class Mayusculas : public QValidator {
 };
 
 QPixmap dibujo(const QString& recurso, int anchoTwips, int altoTwips) {
-  QPixmap imagen(px(anchoTwips), px(altoTwips));
-  imagen.fill(Qt::transparent);
-  QSvgRenderer svg(recurso);
-  if (svg.isValid()) {
-    QPainter pintor(&imagen);
-    svg.render(&pintor);
-  }
-  return imagen;
+  return plataforma::dibujoSvg(recurso, px(anchoTwips), px(altoTwips));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "data/ayudas.h"
 #include "data/estado.h"
+#include "plataforma/controles.h"
 #include "plataforma/error.h"
 #include "plataforma/impresora.h"
 #include "plataforma/msgbox.h"
@@ -53,17 +54,6 @@ QString textoNumero(float v) { return espanol().toString(double(v), 'g', 7); }
 
 // A stored correction the window can use: a damaged one reads as 0, one beyond the paper as the limit.
 float utilizable(float v) { return std::isfinite(v) ? std::clamp(v, -CORRECCION, CORRECCION) : 0.0f; }
-
-QPixmap dibujo(const QString& recurso, int ancho, int alto) {
-  QPixmap imagen(ancho, alto);
-  imagen.fill(Qt::transparent);
-  QSvgRenderer svg(recurso);
-  if (svg.isValid()) {
-    QPainter pintor(&imagen);
-    svg.render(&pintor);
-  }
-  return imagen;
-}
 
 }  // namespace
 
@@ -121,7 +111,7 @@ void Imprimir::creaControles() {
   Check1->setGeometry(px(240), px(3090), px(1300), px(330));
   Image1 = new QLabel(this);
   Image1->setGeometry(px(1560), px(3075), px(960), px(330));
-  Image1->setPixmap(dibujo(QStringLiteral(":/syndicates/joker.svg"), px(960), px(330)));
+  Image1->setPixmap(plataforma::dibujoSvg(QStringLiteral(":/syndicates/joker.svg"), px(960), px(330)));
   Label4 = new QLabel(QString::fromUtf8("Sólo en papel oficial"), this);
   Label4->setGeometry(px(2640), px(3105), px(3000), px(300));
 

@@ -1,5 +1,7 @@
 #include "syndicates/boletos.h"
 
+#include "data/ayudas.h"
+
 #include <algorithm>
 
 namespace boletos {
@@ -11,15 +13,8 @@ int apuestas(int tipo) {
 }
 
 int numeros(int tipo) {
-  switch (tipo) {
-    case 501: return 7;
-    case 502: return 8;
-    case 503: return 5;
-    case 504: return 9;
-    case 505: return 10;
-    case 506: return 11;
-  }
-  return tipo <= 500 ? 6 : 0;
+  if (tipo > 506) return 0;
+  return tipo > 500 ? cuantos(tipo) : 6;
 }
 
 int cuentaBoletos(int tipo) {
