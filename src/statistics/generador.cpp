@@ -116,27 +116,8 @@ void Principal::creaGenerador(QWidget* pestana) {
   // Step 1: the draws. The boxes mirror those of the tab "Estadísticas".
   // The lower part of the frame is left to the summary of the selection.
   Frame12 = marco("Paso 1", pestana, 240, 120, 5700, 4800);
-  struct Casilla {
-    int indice;
-    const char* texto;
-    int x, y, ancho;
-    bool marcada;
-  };
-  const Casilla casillas[] = {{10, "Lunes", 240, 360, 1500, true},   {3, "Jueves", 1800, 360, 1500, true},
-                              {4, "Sábado", 3360, 360, 1500, true},  {7, "Todos", 240, 780, 1500, true},
-                              {8, "Último mes", 1800, 780, 2700, false}};
-  for (const Casilla& c : casillas) {
-    if (!Check3[c.indice]) {
-      Check3[c.indice] = new QCheckBox(QString::fromUtf8(c.texto));
-      Check3[c.indice]->setChecked(c.marcada);
-    }
-    Check3[c.indice]->setParent(Frame12);
-    Check3[c.indice]->setGeometry(px(c.x), px(c.y), px(c.ancho), px(330));
-  }
-  if (Slider1[1]) {
-    Slider1[1]->setParent(Frame12);
-    Slider1[1]->setGeometry(px(240), px(1200), px(5200), px(400));
-  }
+  for (int k : {10, 3, 4, 7, 8}) Check3[k]->setParent(Frame12);
+  Slider1[1]->setParent(Frame12);
 
   // Step 2: how many numbers.
   Frame6 = marco("Paso 2", pestana, 240, 5040, 5700, 2460);

@@ -115,8 +115,8 @@ void Principal::creaEstadisticas(QWidget* pestana) {
   }
   Frame5->hide();
 
-  // The generator's first step shows the same filter with boxes and a slider of its own; the
-  // generator places them in its frame.
+  // The generator's first step shows the same filter with boxes and a slider of its own, placed as
+  // they stand in its frame; the generator moves them into the frame when it makes it.
   creaFiltrosGenerador(SSTab1->widget(4));
 
   for (int k : {9, 0, 1, 5, 10, 3, 4, 7}) Check3[k]->setChecked(true);
@@ -127,12 +127,12 @@ void Principal::creaEstadisticas(QWidget* pestana) {
 }
 
 void Principal::creaFiltrosGenerador(QWidget* marco) {
-  Check3[10] = casilla("Lunes", marco, 150, 330, 1100);
-  Check3[3] = casilla("Jueves", marco, 1300, 330, 1150);
-  Check3[4] = casilla("Sábado", marco, 2500, 330, 1250);
-  Check3[7] = casilla("Todos", marco, 150, 780, 1100);
-  Check3[8] = casilla("Último mes", marco, 1300, 780, 2450);
-  Slider1[1] = deslizador(marco, 150, 1230, 3600);
+  Check3[10] = casilla("Lunes", marco, 240, 360, 1500);
+  Check3[3] = casilla("Jueves", marco, 1800, 360, 1500);
+  Check3[4] = casilla("Sábado", marco, 3360, 360, 1500);
+  Check3[7] = casilla("Todos", marco, 240, 780, 1500);
+  Check3[8] = casilla("Último mes", marco, 1800, 780, 2700);
+  Slider1[1] = deslizador(marco, 240, 1200, 5200);
 }
 
 void Principal::estadisticas(double fechadesde) {
