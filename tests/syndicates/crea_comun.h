@@ -29,6 +29,21 @@ namespace editor {
 
 inline const QDate HOY(2025, 3, 12);
 
+// The editor as "Editar Peña" opens it on record `registro`.
+inline Crea& editaPena(int registro) {
+  auto& e = estado();
+  e.editando = 1;
+  e.numapuestas = 0;
+  e.solouna = 1;
+  e.numpenas = registro;
+  e.penaelegida = registro;
+  const int tipo = leePena(registro).tipo;
+  e.modalidad = tipo >= 500 ? tipo - 500 : 0;
+  crea().Show();
+  crea().Form_Activate();
+  return crea();
+}
+
 class Ventanas : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,20 +76,6 @@ class Ventanas : public ::testing::Test {
     return c;
   }
 
-  // The editor as "Editar Peña" opens it on record `registro`.
-  Crea& editaPena(int registro) {
-    auto& e = estado();
-    e.editando = 1;
-    e.numapuestas = 0;
-    e.solouna = 1;
-    e.numpenas = registro;
-    e.penaelegida = registro;
-    const int tipo = leePena(registro).tipo;
-    e.modalidad = tipo >= 500 ? tipo - 500 : 0;
-    crea().Show();
-    crea().Form_Activate();
-    return crea();
-  }
 
   static void pulsa(int numero) { QTest::mouseClick(crea().Image1[numero - 1], Qt::LeftButton); }
   static void pulsa(std::initializer_list<int> numeros) {

@@ -20,6 +20,7 @@
 #include "statistics/VentanaInforme.h"
 #include "syndicates/efectividad.h"
 #include "syndicates/Creamenu.h"
+#include "syndicates/crea_comun.h"
 #include "syndicates/lista_comun.h"
 #include "syndicates/tablas.h"
 #include "ui/Acercade.h"
@@ -138,20 +139,10 @@ TEST_F(Textos, EditorChooserNewsAndSplashShowEveryText) {
     procesaDescargas();
   }
   for (int registro = 1; registro <= int(lista.size()); ++registro) {
-    auto& e = estado();
-    e.editando = 1;
-    e.numapuestas = 0;
-    e.solouna = 1;
-    e.numpenas = registro;
-    e.penaelegida = registro;
-    const int tipo = leePena(registro).tipo;
-    e.modalidad = tipo >= 500 ? tipo - 500 : 0;
-    crea().Show();
-    crea().Form_Activate();
-    compruebaTextos(&crea(), QStringLiteral("crea-edicion-%1").arg(registro));
+    compruebaTextos(&editor::editaPena(registro), QStringLiteral("crea-edicion-%1").arg(registro));
     descargaCrea();
     procesaDescargas();
-    e.editando = 0;
+    estado().editando = 0;
   }
 
   // The chooser with the reduced systems listed, the widest one shown.
