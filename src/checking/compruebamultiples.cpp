@@ -49,6 +49,8 @@ void Principal::compruebamultiples(int N) {
   for (int i = ultimo; i >= primero; --i) {
     plataforma::sinErrores([&] { sorteo = leeSorteo(i); });
     const double fecha = sorteo.fecha;
+    // A damaged record is listed as it stands, but counted nowhere, and its date moves no syndicate.
+    if (sorteoReal(sorteo)) masNueva = std::max(masNueva, fecha);
     const QString dia = diasemana(fecha);
     QString textoFecha;
 
@@ -160,9 +162,8 @@ void Principal::compruebamultiples(int N) {
         }
       }
 
-      if (i == ultimo) masNueva = fecha;
-      // Only the last draw of the loop moves the date of the newest draw counted.
-      if (i == primero && p.fechacomprobado != masNueva) {
+      // Only the last draw of the loop moves the date of the newest draw counted, and only forward.
+      if (i == primero && p.fechacomprobado < masNueva) {
         propia().fechacomprobado = masNueva;
         if (!e.sololectura) plataforma::sinErrores([&] { escribePena(j, e.penaactual); });
       }
@@ -197,7 +198,7 @@ void Principal::premiosmultiple(int h) {
         const int sub = ListView4->addSubItem(fila, premios::textoLinea(d->linea[k]));
         ListView4->setSubForeColor(fila, sub, premios::colorCategoria(d->linea[k].categoria));
       }
-      if (sorteo.fecha > p.fechacomprobado && sorteo.fecha >= p.fechacreacion) {
+      if (sorteo.fecha > p.fechacomprobado && sorteo.fecha >= p.fechacreacion && sorteoReal(sorteo)) {
         const std::array<int, 8> suma = premios::sumas(*d);
         for (int c = premios::TRES; c <= premios::CINCO_MAS_C; ++c)
           if (suma[c] != 0) premios::sumaAcierto(p.aciertos[c], suma[c]);

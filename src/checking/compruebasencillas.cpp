@@ -90,6 +90,9 @@ void Principal::compruebasencillas(int N) {
     // A draw that cannot be read leaves the previous one in place, as the program always did.
     plataforma::sinErrores([&] { sorteo = leeSorteo(i); });
     const double fecha = sorteo.fecha;
+    // A damaged record is listed as it stands, but counted nowhere, and its date moves no syndicate.
+    const bool real = sorteoReal(sorteo);
+    if (real) masNueva = std::max(masNueva, fecha);
     const QString dia = diasemana(fecha);
     QString textoFecha;
 
@@ -195,7 +198,7 @@ void Principal::compruebasencillas(int N) {
           if (imprimir) errorlistado = true;
         }
 
-        if (premio) {
+        if (premio && real) {
           // Counted only for a draw later than the last one counted and not before the creation.
           if (p.fechacomprobado < fecha && p.fechacreacion <= fecha) {
             Pena& cuenta = propia();
@@ -213,9 +216,9 @@ void Principal::compruebasencillas(int N) {
       }
 
       // The draws of a run are counted against the date they found; only the last draw of the
-      // loop moves it, to the newest draw.
-      if (i == ultimo) masNueva = fecha;
-      if (i == primero && p.fechacomprobado != masNueva) {
+      // loop moves it, to the newest draw. It never moves back: after an older file was imported,
+      // or the newest draw deleted, the draws that come back were counted already.
+      if (i == primero && p.fechacomprobado < masNueva) {
         propia().fechacomprobado = masNueva;
         escribir = true;
       }

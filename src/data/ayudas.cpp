@@ -32,6 +32,17 @@ int cuantos(int son) {
 
 QString diasemana(double fecha) { return plataforma::nombreDia(plataforma::fechaDe(fecha)); }
 
+bool sorteoReal(const Sorteo& s) {
+  quint64 vistos = 0;
+  for (int i = 1; i <= 7; ++i) {
+    const int n = i <= 6 ? s.ganadores[i] : s.complementario;
+    if (n < 1 || n > 49 || (vistos >> n & 1)) return false;
+    vistos |= quint64(1) << n;
+  }
+  // 31/12/9999 is the last day an OLE date holds; NaN fails both comparisons.
+  return s.fecha > 1 && s.fecha < 2958466;
+}
+
 bool juega(const QString& dias, double fecha) { return juega(dias, diasemana(fecha)); }
 
 bool juega(const QString& dias, const QString& dia) {

@@ -12,6 +12,10 @@ int cuantos(int son);
 // The Spanish name of a date's weekday, "Domingo" to "Sábado"; empty for a date out of range.
 QString diasemana(double fecha);
 
+// Whether a draw record can be a real draw: six different numbers and a complementario from 1 to
+// 49, and a date between 1900 and 9999. Nothing is counted or written from a draw that cannot be.
+bool sorteoReal(const Sorteo& s);
+
 // Whether a syndicate with these play days plays a draw held on this date, or on a day of this
 // name (as diasemana gives it; for checks that test many syndicates against one draw).
 bool juega(const QString& dias, double fecha);
