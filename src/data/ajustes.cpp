@@ -52,7 +52,6 @@ Configuracion cargaConfiguracion(const QString& ruta) {
   // otherwise the whole file replaced by that record alone.
   bool entero = true;
   bool reparado = false;
-  auto graba = [&] { reparado = true; };
 
   sinErrores([&] {
     plataforma::archivos().abre(ARCH_NUMS_INI, nombre, plataforma::Acceso::Aleatorio,
@@ -60,7 +59,7 @@ Configuracion cargaConfiguracion(const QString& ruta) {
   });
   if (falta) {
     c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
-    graba();
+    reparado = true;
   } else {
     sinErrores([&] {
       const QByteArray bytes = plataforma::archivos().contenido(ARCH_NUMS_INI);
@@ -72,20 +71,20 @@ Configuracion cargaConfiguracion(const QString& ruta) {
     c.direccionweb = fijo(host, 60);
     if (host.size() == 60) {
       c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
-      graba();
+      reparado = true;
     }
     host = recorta(c.direccionweb);
     c.direccionweb = fijo(host, 60);
     if (host == QLatin1String(DIRECCION_WEB_ANTIGUA)) {
       c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
-      graba();
+      reparado = true;
     }
   }
   // A price that is not a number cannot have been meant: it counts as unset, like 0.
   if (c.precio == 0 || !std::isfinite(c.precio)) {
     c.precio = 1.0f;
     c.meses = 24;
-    graba();
+    reparado = true;
   }
   if (!entero) {
     sinErrores([&] {
