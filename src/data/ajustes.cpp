@@ -4,6 +4,7 @@
 
 #include "data/ayudas.h"
 #include "data/estado.h"
+#include "data/mantenimiento.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
 #include "plataforma/texto.h"
@@ -12,6 +13,31 @@ using plataforma::fijo;
 using plataforma::recorta;
 
 using plataforma::sinErrores;
+
+namespace {
+
+// A settings file that is not one whole record: every field it holds whole is kept as it stands,
+// and only the fields it does not reach take their defaults. Bytes past the record are not part
+// of it.
+Configuracion deUnaParte(const QByteArray& bytes) {
+  const Configuracion leida = Configuracion::decodifica(bytes.left(Configuracion::LONGITUD));
+  const auto entero = [&](int desde, int ancho) { return bytes.size() >= desde + ancho; };
+  Configuracion c;
+  c.precio = 1.0f;
+  c.meses = 24;
+  c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
+  if (entero(0, 2)) c.reservado1 = leida.reservado1;
+  if (entero(2, 4)) c.correccionx = leida.correccionx;
+  if (entero(6, 4)) c.correcciony = leida.correcciony;
+  if (entero(10, 2)) c.reservado2 = leida.reservado2;
+  if (entero(12, 4)) c.precio = leida.precio;
+  if (entero(16, 2)) c.meses = leida.meses;
+  if (entero(18, 60)) c.direccionweb = leida.direccionweb;
+  if (entero(78, 8)) c.reservado3 = leida.reservado3;
+  return c;
+}
+
+}  // namespace
 
 Configuracion cargaConfiguracion(const QString& ruta) {
   const QString nombre = ruta + QStringLiteral("nums.ini");
@@ -22,7 +48,10 @@ Configuracion cargaConfiguracion(const QString& ruta) {
   } catch (const plataforma::Error&) {
     falta = true;
   }
-  auto graba = [&] { sinErrores([&] { escribeConfiguracionArchivo(c); }); };
+  // Repairs are written once, at the end: record 1 in place when the file is one whole record,
+  // otherwise the whole file replaced by that record alone.
+  bool entero = true;
+  bool reparado = false;
 
   sinErrores([&] {
     plataforma::archivos().abre(ARCH_NUMS_INI, nombre, plataforma::Acceso::Aleatorio,
@@ -30,28 +59,39 @@ Configuracion cargaConfiguracion(const QString& ruta) {
   });
   if (falta) {
     c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
-    graba();
+    reparado = true;
   } else {
-    sinErrores([&] { c = leeConfiguracionArchivo(); });
+    sinErrores([&] {
+      const QByteArray bytes = plataforma::archivos().contenido(ARCH_NUMS_INI);
+      entero = bytes.size() == Configuracion::LONGITUD;
+      c = entero ? leeConfiguracionArchivo() : deUnaParte(bytes);
+    });
     // A field with no blank at all was never written (it holds NULs) or is garbage.
     QString host = recorta(c.direccionweb);
     c.direccionweb = fijo(host, 60);
     if (host.size() == 60) {
       c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
-      graba();
+      reparado = true;
     }
     host = recorta(c.direccionweb);
     c.direccionweb = fijo(host, 60);
     if (host == QLatin1String(DIRECCION_WEB_ANTIGUA)) {
       c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
-      graba();
+      reparado = true;
     }
   }
   // A price that is not a number cannot have been meant: it counts as unset, like 0.
   if (c.precio == 0 || !std::isfinite(c.precio)) {
     c.precio = 1.0f;
     c.meses = 24;
-    graba();
+    reparado = true;
+  }
+  if (!entero) {
+    sinErrores([&] {
+      reescribeArchivo(ARCH_NUMS_INI, Configuracion::LONGITUD, ruta + QStringLiteral("nums.tmp"), c.codifica());
+    });
+  } else if (reparado) {
+    sinErrores([&] { escribeConfiguracionArchivo(c); });
   }
   return c;
 }

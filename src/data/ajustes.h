@@ -8,5 +8,7 @@ inline constexpr char DIRECCION_WEB[] = "www.bolvanta.es";
 inline constexpr char DIRECCION_WEB_ANTIGUA[] = "usuarios.lycos.es/bolvanta";
 
 // Opens nums.ini as file 5 (creating it when missing), reads record 1, repairs it and writes it
-// back whenever something was repaired. Errors are ignored step by step, as start-up expects.
+// back whenever something was repaired. A file that is not one whole record keeps every field it
+// holds whole, gives the others their defaults and is replaced by the whole record. Errors are
+// ignored step by step, as start-up expects.
 Configuracion cargaConfiguracion(const QString& ruta);

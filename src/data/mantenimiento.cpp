@@ -12,45 +12,10 @@
 using plataforma::archivos;
 
 namespace {
+
 constexpr int LONGITUD_ANTIGUA = 24;
-}
-
-void reescribeArchivo(int numero, int longitud, const QString& temporal, const QByteArray& contenido) {
-  auto& a = archivos();
-  const QString ruta = a.ruta(numero);
-  plataforma::reemplazaArchivo(ruta, temporal, contenido);
-  // The number still holds the file that was replaced.
-  a.cierra(numero);
-  a.abre(numero, ruta, plataforma::Acceso::Aleatorio, longitud);
-}
-
-bool esFormatoAntiguo(const QByteArray& archivo) {
-  if (archivo.size() < Sorteo::LONGITUD) return false;
-  const double joker = qFromLittleEndian<double>(archivo.constData() + 24);
-  if (joker == 0) return false;
-  // The text the program would make of it: up to 15 significant digits, exponent form for the
-  // very small and very large.
-  if (QString::number(joker, 'g', 15).size() < 8) return false;
-  if (archivo.size() % LONGITUD_ANTIGUA != 0) return false;
-  for (int i = 0; i < 6; ++i) {
-    const qint16 n = qFromLittleEndian<qint16>(archivo.constData() + 2 * i);
-    if (n < 1 || n > 49) return false;
-  }
-  return true;
-}
-
-QByteArray convierteAntiguo(const QByteArray& antiguo) {
-  const qint64 n = antiguo.size() / LONGITUD_ANTIGUA;
-  QByteArray nuevo;
-  nuevo.reserve(n * Sorteo::LONGITUD);
-  for (qint64 i = 0; i < n; ++i) {
-    nuevo.append(antiguo.constData() + i * LONGITUD_ANTIGUA, LONGITUD_ANTIGUA);
-    nuevo.append(QByteArray(Sorteo::LONGITUD - LONGITUD_ANTIGUA, '\0'));
-  }
-  return nuevo;
-}
-
-namespace {
+// How many of the first records decide the layout of a draws file.
+constexpr qint64 EXAMINADOS = 12;
 
 bool numerosPosibles(const Sorteo& s) {
   std::array<bool, 50> visto{};
@@ -69,12 +34,54 @@ bool diaDeSorteo(double fecha) {
   return d == QStringLiteral("Lunes") || d == QStringLiteral("Jueves") || d == QString::fromUtf8("Sábado");
 }
 
+// A record that can be a stored draw: possible numbers, and a date a draw can have.
+bool sorteoPosible(const Sorteo& s) { return numerosPosibles(s) && sorteoReal(s); }
+
 }  // namespace
+
+void reescribeArchivo(int numero, int longitud, const QString& temporal, const QByteArray& contenido) {
+  auto& a = archivos();
+  const QString ruta = a.ruta(numero);
+  plataforma::reemplazaArchivo(ruta, temporal, contenido);
+  // The number still holds the file that was replaced.
+  a.cierra(numero);
+  a.abre(numero, ruta, plataforma::Acceso::Aleatorio, longitud);
+}
+
+bool esFormatoAntiguo(const QByteArray& archivo) {
+  // The first records read both ways. Read with the wrong length, a record starts inside another:
+  // the numbers of a 24-byte file read as 32-byte records take a Joker from the next record's
+  // numbers and then a date's bytes; a 32-byte file read as 24-byte records meets its own Jokers
+  // and dates where the numbers should be, and only one record in four lines up. So the right
+  // length gives real draws where the wrong one gives at most a quarter, whatever the size, and a
+  // cut last record decides nothing.
+  const qint64 antiguos = std::min<qint64>(EXAMINADOS, archivo.size() / LONGITUD_ANTIGUA);
+  const qint64 actuales = std::min<qint64>(EXAMINADOS, archivo.size() / Sorteo::LONGITUD);
+  int reales24 = 0, reales32 = 0;
+  for (qint64 i = 0; i < antiguos; ++i)
+    if (sorteoPosible(Sorteo::decodifica(archivo.mid(i * LONGITUD_ANTIGUA, LONGITUD_ANTIGUA)))) ++reales24;
+  for (qint64 i = 0; i < actuales; ++i)
+    if (sorteoPosible(Sorteo::decodifica(archivo.mid(i * Sorteo::LONGITUD, Sorteo::LONGITUD)))) ++reales32;
+  return 2 * reales24 > antiguos && reales24 > reales32;
+}
+
+QByteArray convierteAntiguo(const QByteArray& antiguo) {
+  const qint64 n = antiguo.size() / LONGITUD_ANTIGUA;
+  QByteArray nuevo;
+  nuevo.reserve(n * Sorteo::LONGITUD);
+  for (qint64 i = 0; i < n; ++i) {
+    nuevo.append(antiguo.constData() + i * LONGITUD_ANTIGUA, LONGITUD_ANTIGUA);
+    nuevo.append(QByteArray(Sorteo::LONGITUD - LONGITUD_ANTIGUA, '\0'));
+  }
+  return nuevo;
+}
 
 Importacion revisaImportacion(const QByteArray& bytes, double hoy) {
   Importacion r;
   if (bytes.isEmpty()) return r;
-  if (bytes.size() % Sorteo::LONGITUD == 0 && !esFormatoAntiguo(bytes)) {
+  if (esFormatoAntiguo(bytes)) {
+    r.contenido = convierteAntiguo(bytes);
+  } else if (bytes.size() % Sorteo::LONGITUD == 0) {
     r.contenido = bytes;
   } else if (bytes.size() % LONGITUD_ANTIGUA == 0) {
     r.contenido = convierteAntiguo(bytes);

@@ -9,11 +9,10 @@
 // when it cannot be written; the file then stays as it was, and open.
 void reescribeArchivo(int numero, int longitud, const QString& temporal, const QByteArray& contenido);
 
-// Whether a draws file has the older 24-byte layout: record 1, read with the 32-byte layout, has a
-// Joker that is not 0 and whose text takes 8 characters or more (in the older layout those bytes
-// are the first four numbers of record 2, a tiny number written in exponent form). A damaged file
-// is left alone rather than rewritten: the file must also hold whole 24-byte records, the first of
-// them with six numbers from 1 to 49.
+// Whether a draws file has the older 24-byte layout: its first whole records, read as 24-byte
+// records, are mostly draws that can be real, and more of them than read as 32-byte records. The
+// length of the file decides nothing, so a last record cut short does not hide the layout, and a
+// current file whose length happens to be a multiple of 24 is not taken for the older one.
 bool esFormatoAntiguo(const QByteArray& archivo);
 
 // A draws file of the older layout in the current one: every whole 24-byte record followed by a
@@ -37,8 +36,9 @@ struct Importacion {
   QByteArray contenido;  // the draws in the current layout, when valid
 };
 
-// Examines a file's bytes: in the current layout, or in the older one when its record 1 says so or
-// only that layout fits its length. `hoy` is today as a date of the files.
+// Examines a file's bytes: in the older layout when its first records say so (its whole records;
+// a cut last record is no draw), otherwise in the current one, or in the older one when only that
+// layout fits its length. `hoy` is today as a date of the files.
 Importacion revisaImportacion(const QByteArray& bytes, double hoy);
 
 // The reason of a refusal, as a sentence for the user; empty for Valido and PrimerSorteo, which the

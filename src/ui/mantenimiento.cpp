@@ -75,10 +75,12 @@ void Principal::compruebaformato() {
 }
 
 void Principal::convierteformato() {
-  // An error ends the conversion with the old file whole; start-up goes on.
+  // The file as it was goes to numeros.bak first, a cut last record with it: the conversion keeps
+  // only whole draws. An error ends the conversion with the old file whole; start-up goes on.
   plataforma::sinErrores([&] {
-    reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(),
-                     convierteAntiguo(archivos().contenido(ARCH_NUMEROS)));
+    const QByteArray antiguo = archivos().contenido(ARCH_NUMEROS);
+    plataforma::reemplazaArchivo(estado().ruta + QStringLiteral("numeros.bak"), temporalSorteos(), antiguo);
+    reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), convierteAntiguo(antiguo));
   });
 }
 

@@ -24,7 +24,9 @@
 void procesaDescargas() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 QString fixture(const QString& nombre) {
-  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/real/") + nombre;
+  // An absolute path from the build: __FILE__ may be relative to the build folder (compiler caches
+  // rewrite it so), and the tests change the current folder.
+  return QStringLiteral(BOLVANTA_FIXTURES "/real/") + nombre;
 }
 
 namespace {

@@ -17,9 +17,8 @@
 
 namespace {
 
-QString carpetaTls() {
-  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/tls/");
-}
+// An absolute path from the build, as for the real data files (see fixture()).
+QString carpetaTls() { return QStringLiteral(BOLVANTA_FIXTURES "/tls/"); }
 
 QByteArray leeTls(const QString& nombre) {
   QFile f(carpetaTls() + nombre);

@@ -214,17 +214,37 @@ TEST_F(Ajustes, ReservedFieldsSurviveARepair) {
   EXPECT_EQ(mesesDe(b), 24);
 }
 
-TEST_F(Ajustes, ShortOrGarbageSettingsFilesEndUsable) {
-  // A record shorter than 86 bytes counts as absent: defaults are written over it.
-  const QByteArray corto = carga(QByteArray(40, '\x05'));
-  ASSERT_EQ(corto.size(), 86);
-  EXPECT_EQ(precioDe(corto), 1.0f);
+TEST_F(Ajustes, ACutOrLongFileKeepsEveryFieldItHoldsWhole) {
+  // Every field away from its default, and what a longer file carries after the record.
+  Configuracion propia;
+  propia.reservado1 = 0x2211;
+  propia.correccionx = 1.5f;
+  propia.correcciony = -2.25f;
+  propia.reservado2 = 0x4433;
+  propia.precio = 2.5f;
+  propia.meses = 36;
+  propia.direccionweb = "www.otra.es";
+  propia.reservado3 = "RESERVAD";
+  const QByteArray entera = propia.codifica() + QByteArray(34, 'Z');
+  Configuracion inicial;
+  inicial.precio = 1.0f;
+  inicial.meses = 24;
+  inicial.direccionweb = DIRECCION_WEB;
+  const QByteArray porDefecto = inicial.codifica();
+  // Each field's end: reservado1, the corrections, reservado2, price, months, host, reservado3.
+  const int finales[] = {2, 6, 10, 12, 16, 18, 78, 86};
+  for (const int largo : {0, 2, 18, 40, 85, 86, 120}) {
+    QByteArray esperado;
+    for (const int fin : finales)
+      esperado += (largo >= fin ? entera : porDefecto).mid(esperado.size(), fin - esperado.size());
+    EXPECT_EQ(carga(entera.left(largo)), esperado) << largo;
+    EXPECT_EQ(principal().configuracion.codifica(), esperado) << largo;
+    EXPECT_FALSE(carpeta.existe("nums.tmp")) << largo;
+  }
+}
 
-  // A longer file keeps everything after the first record.
-  QByteArray largo = ajustes(3.0f, 6, "www.otra.es") + QByteArray("COLA");
-  EXPECT_EQ(carga(largo), largo);
-
-  // Garbage: a price that is not a number counts as unset.
+TEST_F(Ajustes, GarbageSettingsFileEndsUsable) {
+  // A price that is not a number counts as unset.
   QByteArray basura(86, '\xff');
   const QByteArray b = carga(basura);
   ASSERT_EQ(b.size(), 86);

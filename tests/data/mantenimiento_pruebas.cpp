@@ -3,11 +3,15 @@
 // that all of them share.
 #include <QDir>
 #include <QCheckBox>
+#include <QLabel>
 #include <QScrollBar>
 #include <gtest/gtest.h>
+#include <functional>
 
 #include "apoyo/carpeta.h"
 #include "apoyo/datos.h"
+#include "apoyo/respuestas.h"
+#include "apoyo/servidor.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/dialogoarchivo.h"
@@ -54,8 +58,8 @@ class Mantenimiento : public ::testing::Test {
     plataforma::fijaAbridor({});
   }
   // Starts the program in a folder of its own (each CarpetaPrograma resets the clock).
-  Principal& arranca(const CarpetaPrograma&) {
-    plataforma::fijaReloj(QDateTime(QDate(2025, 3, 12), QTime(10, 0)));
+  Principal& arranca(const CarpetaPrograma&, const QDate& hoy = QDate(2025, 3, 12)) {
+    plataforma::fijaReloj(QDateTime(hoy, QTime(22, 0)));
     Respondedor quieto;
     principal().Form_Load();
     return principal();
@@ -77,6 +81,10 @@ class Mantenimiento : public ::testing::Test {
 TEST_F(Mantenimiento, OnlyTheOlderLayoutIsConvertedAtStartUp) {
   std::vector<Sorteo> sinJoker = semana();
   sinJoker[0].joker = -1;
+  // Three current records are 96 bytes, four older ones; a damaged first Joker, long in text form,
+  // does not make them older records.
+  std::vector<Sorteo> jokerRoto = semana();
+  jokerRoto[0].joker = 1.2345e-300;
   struct Caso {
     QByteArray bytes;
     bool convierte;
@@ -85,8 +93,9 @@ TEST_F(Mantenimiento, OnlyTheOlderLayoutIsConvertedAtStartUp) {
                         {QByteArray(), false},
                         {bytesDe(semana()), false},  // a first Joker of seven digits
                         {bytesDe(sinJoker), false},
-                        // a partial last record: damaged, not rewritten
-                        {bytesDe(semana(), 24) + QByteArray(5, '\x01'), false}};
+                        {bytesDe(jokerRoto), false},
+                        // a cut last record: the whole ones are converted
+                        {bytesDe(semana(), 24) + QByteArray(5, '\x01'), true}};
   for (const Caso& c : casos) {
     CarpetaPrograma otra;
     otra.escribe("numeros.dat", c.bytes);
@@ -96,8 +105,10 @@ TEST_F(Mantenimiento, OnlyTheOlderLayoutIsConvertedAtStartUp) {
     if (!c.convierte) {
       EXPECT_TRUE(respuestas.cajas().empty()) << c.bytes.size();
       EXPECT_EQ(otra.lee("numeros.dat"), c.bytes);
+      EXPECT_FALSE(otra.existe("numeros.bak"));
       continue;
     }
+    EXPECT_EQ(otra.lee("numeros.bak"), c.bytes);
     ASSERT_FALSE(respuestas.cajas().empty());
     EXPECT_EQ(respuestas.cajas()[0].titulo, QString::fromUtf8("Actualización de datos"));
     QByteArray esperado;
@@ -293,4 +304,110 @@ TEST_F(Mantenimiento, ACrashBeforeTheRenameLeavesTheOldFileWhole) {
   ASSERT_EQ(respuestas.cajas().size(), 4u);
   EXPECT_EQ(respuestas.cajas()[1].titulo, "Error de permiso");
   EXPECT_EQ(respuestas.cajas()[3].titulo, "Error de permiso");
+}
+
+TEST_F(Mantenimiento, AnOlderFileWithACutLastRecordKeepsEveryWholeDraw) {
+  const std::vector<Sorteo> historia = historiaReal();
+  ASSERT_EQ(historia.size(), 4176u);
+  const QByteArray antiguos = bytesDe(historia, 24);
+  // What a record never finished leaves: the first bytes of one more draw.
+  const QByteArray cortado = bytesDe({sorteoDe(QDate(2026, 8, 22), {5, 6, 7, 8, 9, 10}, 11)}, 24);
+  const Pena pena = penaDe("TODAS", "Todos (L+J+S)", QDate(2026, 8, 1), {{1, 2, 3, 4, 5, 6}});
+  for (const int sobran : {0, 10, 23}) {
+    for (const bool importado : {false, true}) {
+      SCOPED_TRACE(testing::Message() << sobran << (importado ? " importado" : " al arrancar"));
+      const QByteArray archivo = antiguos + cortado.left(sobran);
+      CarpetaPrograma otra;
+      escribePenas(otra, {pena});
+      otra.escribe(importado ? "elegido.dat" : "numeros.dat", archivo);
+      Principal& p = arranca(otra, QDate(2026, 8, 21));
+      if (importado) {
+        elige(otra.archivo("elegido.dat"));
+        Respondedor respuestas;
+        p.Command8_Click();
+        ASSERT_EQ(respuestas.cajas().size(), 1u);
+        EXPECT_EQ(respuestas.cajas()[0].titulo, "Todos los sorteos");
+      }
+      const QByteArray numeros = otra.lee("numeros.dat");
+      ASSERT_EQ(numeros.size(), 4176 * 32);
+      EXPECT_EQ(numeros.left(32), archivo.left(24) + QByteArray(8, '\0'));
+      EXPECT_EQ(numeros.right(32), archivo.mid(4175 * 24, 24) + QByteArray(8, '\0'));
+      EXPECT_EQ(estado().numsorteos, 4177);
+      EXPECT_EQ(p.Label9[3]->text(), "Jueves, 20 de agosto del 2026");
+      EXPECT_EQ(p.Label7->text(), "TOTAL: 4176 sorteos.");
+      // The start-up conversion keeps the file as it was; the import keeps the draws it replaced.
+      EXPECT_EQ(otra.lee("numeros.bak"), importado ? QByteArray() : archivo);
+      EXPECT_EQ(penasDe(otra)[0].fechacomprobado, historia.back().fecha);
+    }
+  }
+}
+
+TEST_F(Mantenimiento, APrizeIsCountedOnceWhateverHappensToTheDraws) {
+  const std::vector<Sorteo> historia = historiaReal();
+  ASSERT_EQ(historia.size(), 4176u);
+  // The last twelve draws, with the Jokers the service gives; the newest is Thursday 20 August 2026,
+  // 1 9 20 22 37 45.
+  std::vector<Sorteo> ultimos(historia.end() - 12, historia.end());
+  for (size_t k = 0; k < ultimos.size(); ++k) ultimos[k].joker = 2000000 + double(k);
+  const std::vector<Sorteo> sinElNuevo(ultimos.begin(), ultimos.end() - 1);
+  const double nuevo = ultimos.back().fecha;
+  Pena sencilla = penaDe("SENCILLA", "Todos (L+J+S)", QDate(2026, 8, 1), {{1, 9, 20, 22, 37, 45}});
+  Pena multiple = penaDe("MULTIPLE", "Todos (L+J+S)", QDate(2026, 8, 1), {{1, 3, 9, 20, 22, 37, 45}});
+  multiple.tipo = 501;
+
+  ServidorPrueba servidor;
+  RedDePrueba red{servidor};
+  auto importa = [this](CarpetaPrograma& c, Principal& p, const QByteArray& bytes) {
+    c.escribe("elegido.dat", bytes);
+    elige(c.archivo("elegido.dat"));
+    Respondedor respuestas;
+    p.Command8_Click();
+  };
+  using Paso = std::function<void(CarpetaPrograma&, Principal&)>;
+  struct Caso {
+    const char* que;
+    Paso quita, devuelve;
+  };
+  const Caso casos[] = {
+      {"an older draws file imported, then the whole one",
+       [&](CarpetaPrograma& c, Principal& p) { importa(c, p, bytesDe(sinElNuevo, 24)); },
+       [&](CarpetaPrograma& c, Principal& p) { importa(c, p, bytesDe(ultimos)); }},
+      {"the newest draw deleted, then downloaded again",
+       [](CarpetaPrograma&, Principal& p) {
+         Respondedor respuestas{vbNo, vbNo, vbYes};
+         p.Command5_Click();
+         p.ListView3_ItemClick(1);
+         p.Form_Activate();  // back at the window: the newest draw left is checked
+       },
+       [&](CarpetaPrograma&, Principal& p) {
+         std::vector<Sorteo> servidos = ultimos;
+         std::reverse(servidos.begin(), servidos.end());
+         servidor.responde(QStringLiteral("/servicios/buscadorSorteos"), respuestaServicio(servidos));
+         Respondedor respuestas;
+         p.Picture2_Click();
+         p.Timer1_Timer();
+       }},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.que);
+    CarpetaPrograma otra;
+    escribeSorteos(otra, ultimos);
+    escribePenas(otra, {sencilla, multiple});
+    Principal& p = arranca(otra, QDate(2026, 8, 21));
+    const std::vector<Pena> contadas = penasDe(otra);
+    ASSERT_EQ(contadas.size(), 2u);
+    ASSERT_EQ(contadas[0].aciertos[6], 1);
+    ASSERT_EQ(contadas[1].aciertos[6], 1);
+
+    caso.quita(otra, p);
+    EXPECT_EQ(estado().numsorteos, 12);
+    caso.devuelve(otra, p);
+    ASSERT_EQ(estado().numsorteos, 13);
+    EXPECT_EQ(Sorteo::decodifica(otra.lee("numeros.dat").right(32)).fecha, nuevo);
+    const std::vector<Pena> ahora = penasDe(otra);
+    for (size_t k = 0; k < 2; ++k) {
+      EXPECT_EQ(ahora[k].aciertos, contadas[k].aciertos) << k;
+      EXPECT_EQ(ahora[k].fechacomprobado, nuevo) << k;
+    }
+  }
 }
