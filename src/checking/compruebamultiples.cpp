@@ -6,171 +6,167 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "checking/filas.h"
 #include "checking/listado.h"
 #include "checking/premios.h"
+#include "checking/recorrido.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
-#include "plataforma/archivos.h"
 #include "plataforma/error.h"
 #include "plataforma/impresora.h"
 #include "plataforma/listview.h"
 #include "ui/Principal.h"
 
-using plataforma::archivos;
+using comprobacion::Jugada;
 
 namespace {
 
 constexpr int NUMEROS = 11;  // number columns of the list, the numbers of the largest bet
 
+// One run of the check over the multiple-bet syndicates: for each one that plays a draw, the hits
+// of its bet, its block in ListView4 with the breakdown of premiosmultiple, and its lines in the
+// printed listing.
+class Multiples {
+ public:
+  explicit Multiples(Principal& v) : v_(v), soloPremios_(v.Check2->isChecked()), imprimir_(v.modoimpresion == 1) {}
+  void juega(Jugada& jugada);
+
+ private:
+  void bloque(Jugada& jugada, const premios::Resultado& r, int n);
+  void filaApuesta(const Pena& p, const premios::Resultado& r, int n);
+  void imprimeBloque(const Jugada& jugada);
+  void tituloSeccion(plataforma::Impresora& pr);
+
+  Principal& v_;
+  const bool soloPremios_;  // "Ver sólo si hay premio"
+  const bool imprimir_;
+  int filaApuesta_ = 0;  // the row of the current bet
+  QString lineaApuesta_;  // its numbers as printed
+  int sorteoImpreso_ = 0;
+  bool tituloImpreso_ = false;
+};
+
+void Multiples::juega(Jugada& jugada) {
+  const Pena& p = jugada.p;
+  // A kind beyond 506 is shown with the numbers the list has room for, and no breakdown.
+  const int n = std::clamp(cuantos(p.tipo), 0, NUMEROS);
+  const premios::Resultado r = premios::cuentaAciertos(&p.apuestas[1][1], n, jugada.sorteo());
+  v_.concomplementario = r.complementario ? 1 : 0;
+  const bool desglose = r.aciertos > 2 || (r.aciertos == 2 && p.tipo == 503);
+  // Under "Ver sólo si hay premio" a block without a breakdown would be removed whole as soon as it
+  // was added: it is not added at all.
+  try {
+    if (!soloPremios_ || desglose) bloque(jugada, r, n);
+  } catch (const plataforma::Error&) {
+    v_.fila = v_.ListView4->Count();
+    if (imprimir_) v_.errorlistado = true;
+  }
+}
+
+// Spacer, header and date rows, the bet's row and its breakdown, then the block printed.
+void Multiples::bloque(Jugada& jugada, const premios::Resultado& r, int n) {
+  plataforma::ListView& lista = *v_.ListView4;
+  const int h = r.aciertos;
+  comprobacion::cabeceraBloque(lista, v_.fila, NUMEROS, jugada.p.nombre, jugada.lineaFecha());
+  filaApuesta(jugada.p, r, n);
+  if (h > 2 || (h == 2 && jugada.p.tipo == 503)) {
+    // The breakdown counts into penaactual and writes it back itself.
+    jugada.propia();
+    v_.premiosmultiple(h);
+  } else {
+    lista.addSubItem(v_.fila, QString());
+    lista.addSubItem(v_.fila, QString());
+  }
+  // The 5-number bet with two hits keeps its breakdown but not the empty row after it.
+  if (soloPremios_ && h < 3) {
+    lista.Remove(v_.fila);
+    v_.fila -= 1;
+  }
+  if (imprimir_) imprimeBloque(jugada);
+}
+
+// The bet's numbers, the winning ones in red, in the first of the eleven number columns.
+void Multiples::filaApuesta(const Pena& p, const premios::Resultado& r, int n) {
+  plataforma::ListView& lista = *v_.ListView4;
+  int& fila = v_.fila;
+  fila += 1;
+  lista.Add(QString());
+  filaApuesta_ = fila;
+  lineaApuesta_.clear();
+  for (int k = 0; k < n; ++k) {
+    const int x = p.apuestas[1][k + 1];
+    lista.addSubItem(fila, premios::textoNumero(x));
+    if (imprimir_) listado::agregaNumero(lineaApuesta_, premios::textoNumero(x), x);
+    if (r.acertados & (1u << k)) lista.setSubForeColor(fila, k + 1, premios::COLOR_ACERTADO);
+  }
+  for (int k = n + 1; k <= NUMEROS; ++k) lista.addSubItem(fila, QString());
+}
+
+// The draw's heading when it changes, the syndicate's line, the bet's line with the first prize
+// line, and the further prize lines under the first.
+void Multiples::imprimeBloque(const Jugada& jugada) {
+  plataforma::Impresora& pr = plataforma::Printer();
+  plataforma::ListView& lista = *v_.ListView4;
+  if (jugada.numsorteo != sorteoImpreso_) {
+    tituloSeccion(pr);
+    v_.impreso = 1;
+    listado::cabeceraSorteo(pr, jugada.sorteo());
+    sorteoImpreso_ = jugada.numsorteo;
+  }
+  pr.Print();
+  pr.CurrentX = 30;
+  pr.Print(premios::lineaPena(jugada.p.nombre));
+  pr.CurrentX = 30;
+  for (int r = filaApuesta_; r <= v_.fila; ++r) {
+    const QString texto = lista.subCount(r) > NUMEROS ? lista.subText(r, NUMEROS + 1) : QString();
+    if (r == filaApuesta_) {
+      pr.Print(lineaApuesta_ + QStringLiteral("  ") + texto);
+    } else {
+      pr.CurrentX = 83.3;
+      pr.Print(texto);
+    }
+    pr.CurrentX = 30;
+  }
+}
+
+// "PEÑAS MÚLTIPLES" once; after the simple section the multiple one starts a page of its own.
+void Multiples::tituloSeccion(plataforma::Impresora& pr) {
+  if (tituloImpreso_) return;
+  if (v_.impreso == 1) {
+    pr.NewPage();
+    pr.PaintPicture(v_.ImageList1.imagen(12).toImage(), 0, 5);
+    pr.CurrentY = 40;
+  }
+  listado::titulo(pr, QStringLiteral("PEÑAS MÚLTIPLES"), 70);
+  tituloImpreso_ = true;
+}
+
 }  // namespace
 
 void Principal::compruebamultiples(int N) {
-  Estado& e = estado();
   fila = 0;
   ListView4->Clear();
-  if (e.numsorteos <= 1) return;
+  if (estado().numsorteos <= 1) return;
 
-  const int ultimo = e.numsorteos - 1;
-  const int primero = e.numsorteos - std::min(N, ultimo);
+  // The draws newest first, and in each the multiple syndicates the view chooses, in record order.
   const int elegida = Combo2->currentIndex();
-  const QString nombreElegido = elegida >= 1 ? Combo2->itemText(elegida) : QString();
-  const bool historico = Check1->isChecked();
-  const bool soloPremios = Check2->isChecked();
-  const QString vacio;
-
-  double masNueva = 0;
-  qint64 ultimaLeida = 0;
-  bool ultimaCopiada = false;
-  plataforma::Impresora& pr = plataforma::Printer();
-  const bool imprimir = modoimpresion == 1;
-  int sorteoImpreso = 0;
-  bool tituloImpreso = false;
-
-  for (int i = ultimo; i >= primero; --i) {
-    plataforma::sinErrores([&] { sorteo = leeSorteo(i); });
-    const double fecha = sorteo.fecha;
-    // A damaged record is listed as it stands, but counted nowhere, and its date moves no syndicate.
-    if (sorteoReal(sorteo)) masNueva = std::max(masNueva, fecha);
-    const QString dia = diasemana(fecha);
-    QString textoFecha;
-
-    for (int j = 1; j <= e.numpenas - 1; ++j) {
-      const Pena* leida = nullptr;
-      try {
-        leida = &leePena(j);
-      } catch (const plataforma::Error&) {
-        continue;
-      }
-      ultimaLeida = j;
-      ultimaCopiada = false;
-      if (archivos().fin(ARCH_APUESTAS)) continue;
-      const Pena& p = *leida;
-      auto propia = [&]() -> Pena& {
-        if (!ultimaCopiada) {
-          e.penaactual = p;
-          ultimaCopiada = true;
-        }
-        return e.penaactual;
-      };
-
-      if (p.tipo <= 500 || (elegida > 0 && p.nombre != nombreElegido)) continue;
-      numpena = j;
-      if (cambiovista == 1 && elegida > 0 && !ListView4->Visible()) Command1_Click(1);
-
-      if ((historico || p.fechacreacion <= fecha) && juega(p.dias, dia)) {
-        // A kind beyond 506 is shown with the numbers the list has room for, and no breakdown.
-        const int n = std::clamp(cuantos(p.tipo), 0, NUMEROS);
-        const premios::Resultado r = premios::cuentaAciertos(&p.apuestas[1][1], n, sorteo);
-        const int h = r.aciertos;
-        concomplementario = r.complementario ? 1 : 0;
-        const bool desglose = h > 2 || (h == 2 && p.tipo == 503);
-        // Under "Ver sólo si hay premio" a block without a breakdown would be removed whole as
-        // soon as it was added: it is not added at all.
-        try {
-          if (!soloPremios || desglose) {
-            if (textoFecha.isEmpty()) textoFecha = premios::lineaFecha(fecha);
-            fila += 2;
-            ListView4->Add(vacio);
-            ListView4->Add(vacio);
-            for (int k = 1; k <= NUMEROS; ++k) ListView4->addSubItem(fila, vacio);
-            ListView4->addSubItem(fila, premios::lineaPena(p.nombre));
-            ListView4->setSubForeColor(fila, NUMEROS + 1, premios::COLOR_CABECERA);
-            fila += 1;
-            ListView4->Add(vacio);
-            for (int k = 1; k <= NUMEROS; ++k) ListView4->addSubItem(fila, vacio);
-            ListView4->addSubItem(fila, textoFecha);
-            ListView4->setSubForeColor(fila, NUMEROS + 1, premios::COLOR_FECHA);
-
-            fila += 1;
-            ListView4->Add(vacio);
-            const int filaApuesta = fila;
-            QString linea2;
-            for (int k = 0; k < n; ++k) {
-              ListView4->addSubItem(fila, premios::textoNumero(p.apuestas[1][k + 1]));
-              if (imprimir) listado::agregaNumero(linea2, premios::textoNumero(p.apuestas[1][k + 1]), p.apuestas[1][k + 1]);
-              if (r.acertados & (1u << k)) ListView4->setSubForeColor(fila, k + 1, premios::COLOR_ACERTADO);
-            }
-            for (int k = n + 1; k <= NUMEROS; ++k) ListView4->addSubItem(fila, vacio);
-
-            if (desglose) {
-              propia();
-              premiosmultiple(h);
-            } else {
-              ListView4->addSubItem(fila, vacio);
-              ListView4->addSubItem(fila, vacio);
-            }
-            // The 5-number bet with two hits keeps its breakdown but not the empty row after it.
-            if (soloPremios && h < 3) {
-              ListView4->Remove(fila);
-              fila -= 1;
-            }
-            if (imprimir) {
-              if (i != sorteoImpreso) {
-                if (!tituloImpreso) {
-                  // After the simple section the multiple one starts a page of its own.
-                  if (impreso == 1) {
-                    pr.NewPage();
-                    pr.PaintPicture(ImageList1.imagen(12).toImage(), 0, 5);
-                    pr.CurrentY = 40;
-                  }
-                  listado::titulo(pr, QStringLiteral("PEÑAS MÚLTIPLES"), 70);
-                  tituloImpreso = true;
-                }
-                impreso = 1;
-                listado::cabeceraSorteo(pr, sorteo);
-                sorteoImpreso = i;
-              }
-              pr.Print();
-              pr.CurrentX = 30;
-              pr.Print(premios::lineaPena(p.nombre));
-              pr.CurrentX = 30;
-              for (int r = filaApuesta; r <= fila; ++r) {
-                const QString texto = ListView4->subCount(r) > NUMEROS ? ListView4->subText(r, NUMEROS + 1) : QString();
-                if (r == filaApuesta) {
-                  pr.Print(linea2 + QStringLiteral("  ") + texto);
-                } else {
-                  pr.CurrentX = 83.3;
-                  pr.Print(texto);
-                }
-                pr.CurrentX = 30;
-              }
-            }
-          }
-        } catch (const plataforma::Error&) {
-          fila = ListView4->Count();
-          if (imprimir) errorlistado = true;
-        }
-      }
-
-      // Only the last draw of the loop moves the date of the newest draw counted, and only forward.
-      if (i == primero && p.fechacomprobado < masNueva) {
-        propia().fechacomprobado = masNueva;
-        if (!e.sololectura) plataforma::sinErrores([&] { escribePena(j, e.penaactual); });
-      }
-    }
-  }
-  if (ultimaLeida != 0 && !ultimaCopiada)
-    plataforma::sinErrores([&] { e.penaactual = leePena(ultimaLeida); });
+  comprobacion::Eleccion eleccion;
+  eleccion.multiples = true;
+  eleccion.una = elegida > 0;
+  if (eleccion.una) eleccion.nombre = Combo2->itemText(elegida);
+  eleccion.historico = Check1->isChecked();
+  Multiples multiples(*this);
+  comprobacion::Pasos pasos;
+  pasos.elegida = [&](qint64 j) {
+    numpena = int(j);
+    if (cambiovista == 1 && elegida > 0 && !ListView4->Visible()) Command1_Click(1);
+  };
+  // premiosmultiple writes the record itself; the walk writes it again when the date moves.
+  pasos.juega = [&](Jugada& jugada) {
+    multiples.juega(jugada);
+    return false;
+  };
+  comprobacion::Recorrido(sorteo, eleccion).recorre(N, pasos);
 
   ListView4->refresca();
   cambiovista = 0;

@@ -9,18 +9,18 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "checking/filas.h"
 #include "checking/listado.h"
 #include "checking/premios.h"
-#include "data/ayudas.h"
+#include "checking/recorrido.h"
 #include "data/estado.h"
-#include "plataforma/archivos.h"
 #include "plataforma/error.h"
 #include "plataforma/impresora.h"
 #include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
 #include "ui/Principal.h"
 
-using plataforma::archivos;
+using comprobacion::Jugada;
 
 namespace {
 
@@ -42,15 +42,147 @@ class Avance {
   QElapsedTimer reloj_;
 };
 
+// One run of the check over the simple and reduced syndicates: for each one that plays a draw,
+// the hits of its bets, their block in ListView2, its lines in the printed listing and its count.
+class Sencillas {
+ public:
+  explicit Sencillas(Principal& v) : v_(v), soloPremios_(v.Check2->isChecked()), imprimir_(v.modoimpresion == 1) {
+    for (int c = premios::TRES; c <= premios::CINCO_MAS_C; ++c) mensajes_[c] = premios::mensajeSencilla(c);
+  }
+  // True when the syndicate is to be written back: one of its bets won.
+  bool juega(Jugada& jugada);
+
+ private:
+  bool aciertos(const Jugada& jugada);
+  void bloque(const Jugada& jugada);
+  int filaApuesta(const Pena& p, int b);
+  void imprimeApuesta(const Jugada& jugada, int b, int categoria);
+  void cuenta(Jugada& jugada);
+  int categoria(int b) const { return premios::categoriaSencilla(resultados_[b].aciertos, resultados_[b].complementario); }
+
+  Principal& v_;
+  const bool soloPremios_;  // "Ver sólo si hay premio"
+  const bool imprimir_;
+  std::array<QString, 8> mensajes_;
+  int apuestas_ = 0;  // bets of the current syndicate
+  std::array<premios::Resultado, Pena::MAX_APUESTAS + 1> resultados_;
+  // The printed listing: the first printed bet opens a group, and the title stands once at the top.
+  int sorteoImpreso_ = 0;
+  qint64 penaImpresa_ = 0;
+  bool tituloImpreso_ = false;
+};
+
+bool Sencillas::juega(Jugada& jugada) {
+  const bool premio = aciertos(jugada);
+  // "Ver sólo si hay premio" keeps a block only when it has a prize, and then only its prize rows;
+  // rows it would take away are never added. A syndicate without bets has no prize.
+  try {
+    if (!soloPremios_ || premio) bloque(jugada);
+  } catch (const plataforma::Error&) {
+    v_.fila = v_.ListView2->Count();
+    if (imprimir_) v_.errorlistado = true;
+  }
+  if (!premio || !jugada.real()) return false;
+  cuenta(jugada);
+  return true;
+}
+
+// The hits of every bet; true when one of them has a prize.
+bool Sencillas::aciertos(const Jugada& jugada) {
+  const Pena& p = jugada.p;
+  // A type between 206 and 500 would reach past the 205 bets a record holds.
+  apuestas_ = std::clamp<int>(p.tipo, 0, Pena::MAX_APUESTAS);
+  bool premio = false;
+  for (int b = 1; b <= apuestas_; ++b) {
+    resultados_[b] = premios::cuentaAciertos(&p.apuestas[b][1], 6, jugada.sorteo());
+    if (resultados_[b].aciertos > 2) premio = true;
+  }
+  return premio;
+}
+
+// Spacer, header and date rows, then a row per bet shown, each printed in print mode.
+void Sencillas::bloque(const Jugada& jugada) {
+  comprobacion::cabeceraBloque(*v_.ListView2, v_.fila, 6, jugada.p.nombre, jugada.lineaFecha());
+  for (int b = 1; b <= apuestas_; ++b) {
+    if (soloPremios_ && resultados_[b].aciertos < 3) continue;
+    const int c = filaApuesta(jugada.p, b);
+    if (imprimir_) imprimeApuesta(jugada, b, c);
+  }
+}
+
+// The six numbers, the winning ones in red, and the prize message; the bet's category.
+int Sencillas::filaApuesta(const Pena& p, int b) {
+  plataforma::ListView& lista = *v_.ListView2;
+  const premios::Resultado& r = resultados_[b];
+  int& fila = v_.fila;
+  fila += 1;
+  lista.Add(QString());
+  for (int k = 0; k < 6; ++k) {
+    lista.addSubItem(fila, premios::textoNumero(p.apuestas[b][k + 1]));
+    if (r.acertados & (1u << k)) lista.setSubForeColor(fila, k + 1, premios::COLOR_ACERTADO);
+  }
+  const int c = categoria(b);
+  if (c != premios::SIN_PREMIO) {
+    lista.addSubItem(fila, mensajes_[c]);
+    lista.setSubForeColor(fila, 7, premios::colorCategoria(c));
+  }
+  return c;
+}
+
+// The bet's line of the listing, after the draw's heading and the syndicate's line when it opens
+// a group.
+void Sencillas::imprimeApuesta(const Jugada& jugada, int b, int categoria) {
+  plataforma::Impresora& pr = plataforma::Printer();
+  const Pena& p = jugada.p;
+  if (jugada.numpena != penaImpresa_ || jugada.numsorteo != sorteoImpreso_) {
+    if (jugada.numsorteo != sorteoImpreso_) {
+      v_.impreso = 1;
+      if (!tituloImpreso_) {
+        listado::titulo(pr, QStringLiteral("PEÑAS SENCILLAS / REDUCIDAS"), 50);
+        tituloImpreso_ = true;
+      }
+      listado::cabeceraSorteo(pr, jugada.sorteo());
+      sorteoImpreso_ = jugada.numsorteo;
+    }
+    pr.Print();
+    pr.CurrentX = 30;
+    pr.Print(premios::lineaPena(p.nombre));
+    penaImpresa_ = jugada.numpena;
+  }
+  QString linea;
+  for (int k = 1; k <= 6; ++k) {
+    const int x = p.apuestas[b][k];
+    listado::agregaNumero(linea, premios::textoNumero(x), x);
+  }
+  if (categoria != premios::SIN_PREMIO) linea += QStringLiteral("  ") + mensajes_[categoria];
+  pr.CurrentX = 30;
+  pr.Print(linea);
+}
+
+// The prizes go into the counters only for a draw later than the last one counted and not before
+// the creation; a prize after a download starts the alert either way.
+void Sencillas::cuenta(Jugada& jugada) {
+  const Pena& p = jugada.p;
+  const double fecha = jugada.sorteo().fecha;
+  if (p.fechacomprobado < fecha && p.fechacreacion <= fecha) {
+    Pena& propia = jugada.propia();
+    for (int b = 1; b <= apuestas_; ++b)
+      if (categoria(b) != premios::SIN_PREMIO) premios::sumaAcierto(propia.aciertos[categoria(b)], 1);
+  }
+  if (!v_.Timer3->isActive() && !v_.Label59->text().isEmpty()) {
+    v_.avisopremio = 1;
+    v_.Timer3->start();
+  }
+}
+
 }  // namespace
 
 void Principal::compruebasencillas(int N) {
-  Estado& e = estado();
   ProgressBar2->setMaximum(std::max(N, 1));
   fila = 0;
   ListView2->Clear();
 
-  if (e.numsorteos <= 1) {
+  if (estado().numsorteos <= 1) {
     // No draws: a print run tells the user the listing is empty.
     if (modoimpresion == 1) {
       modoimpresion = 0;
@@ -61,175 +193,23 @@ void Principal::compruebasencillas(int N) {
     return;
   }
 
-  // Never more draws than are stored: a record before the first would be checked in place of a draw.
-  const int ultimo = e.numsorteos - 1;
-  const int primero = e.numsorteos - std::min(N, ultimo);
+  // The draws newest first, and in each the syndicates the view chooses, in record order.
   const int elegida = Combo2->currentIndex();
-  const QString nombreElegido = elegida >= 1 ? Combo2->itemText(elegida) : QString();
-  const bool historico = Check1->isChecked();
-  const bool soloPremios = Check2->isChecked();
-  const QString vacio;
-  std::array<QString, 8> mensajes;
-  for (int c = premios::TRES; c <= premios::CINCO_MAS_C; ++c) mensajes[c] = premios::mensajeSencilla(c);
-
+  comprobacion::Eleccion eleccion;
+  eleccion.una = elegida >= 1;
+  if (eleccion.una) eleccion.nombre = Combo2->itemText(elegida);
+  eleccion.historico = Check1->isChecked();
   Avance avance(ProgressBar2);
-  double masNueva = 0;  // the date of the newest draw of the run
+  Sencillas sencillas(*this);
   bool hayMultiples = false;
-  qint64 ultimaLeida = 0;
-  bool ultimaCopiada = false;  // penaactual already holds that record
-  std::array<premios::Resultado, Pena::MAX_APUESTAS + 1> resultados;
-  // Print mode: the first printed bet opens a group, and the title stands once at the top.
-  plataforma::Impresora& pr = plataforma::Printer();
-  const bool imprimir = modoimpresion == 1;
-  int sorteoImpreso = 0;
-  int penaImpresa = 0;
-  bool tituloImpreso = false;
-
-  for (int i = ultimo; i >= primero; --i) {
-    avance.paso();
-    // A draw that cannot be read leaves the previous one in place, as the program always did.
-    plataforma::sinErrores([&] { sorteo = leeSorteo(i); });
-    const double fecha = sorteo.fecha;
-    // A damaged record is listed as it stands, but counted nowhere, and its date moves no syndicate.
-    const bool real = sorteoReal(sorteo);
-    if (real) masNueva = std::max(masNueva, fecha);
-    const QString dia = diasemana(fecha);
-    QString textoFecha;
-
-    for (int j = 1; j <= e.numpenas - 1; ++j) {
-      const Pena* leida = nullptr;
-      try {
-        leida = &leePena(j);
-      } catch (const plataforma::Error&) {
-        continue;  // the file is not open: nothing to check, nothing to write
-      }
-      ultimaLeida = j;
-      ultimaCopiada = false;
-      // A record past the end of the file is no syndicate; writing its date back would add one.
-      if (archivos().fin(ARCH_APUESTAS)) continue;
-      const Pena& p = *leida;
-      // The record is copied into penaactual only when it is to change.
-      auto propia = [&]() -> Pena& {
-        if (!ultimaCopiada) {
-          e.penaactual = p;
-          ultimaCopiada = true;
-        }
-        return e.penaactual;
-      };
-
-      if (p.tipo > 500) {
-        hayMultiples = true;
-        continue;
-      }
-      if (elegida >= 1 && p.nombre != nombreElegido) continue;
-      if (cambiovista == 1 && !ListView2->Visible() && elegida >= 1) Command1_Click(0);
-
-      bool escribir = false;
-      if ((historico || p.fechacreacion <= fecha) && juega(p.dias, dia)) {
-        // A type between 206 and 500 would reach past the 205 bets a record holds.
-        const int apuestas = std::clamp<int>(p.tipo, 0, Pena::MAX_APUESTAS);
-        bool premio = false;
-        for (int b = 1; b <= apuestas; ++b) {
-          resultados[b] = premios::cuentaAciertos(&p.apuestas[b][1], 6, sorteo);
-          if (resultados[b].aciertos > 2) premio = true;
-        }
-
-        // "Ver sólo si hay premio" keeps a block only when it has a prize, and then only its prize
-        // rows; rows it would take away are never added. A syndicate without bets has no prize.
-        try {
-          if (!soloPremios || premio) {
-            if (textoFecha.isEmpty()) textoFecha = premios::lineaFecha(fecha);
-            fila += 2;
-            ListView2->Add(vacio);
-            ListView2->Add(vacio);
-            for (int k = 1; k <= 6; ++k) ListView2->addSubItem(fila, vacio);
-            ListView2->addSubItem(fila, premios::lineaPena(p.nombre));
-            ListView2->setSubForeColor(fila, 7, premios::COLOR_CABECERA);
-            // modoimpresion = 1: the printed listing takes this header as its syndicate line.
-            fila += 1;
-            ListView2->Add(vacio);
-            for (int k = 1; k <= 6; ++k) ListView2->addSubItem(fila, vacio);
-            ListView2->addSubItem(fila, textoFecha);
-            ListView2->setSubForeColor(fila, 7, premios::COLOR_FECHA);
-
-            for (int b = 1; b <= apuestas; ++b) {
-              const premios::Resultado& r = resultados[b];
-              if (soloPremios && r.aciertos < 3) continue;
-              fila += 1;
-              ListView2->Add(vacio);
-              for (int k = 0; k < 6; ++k) {
-                ListView2->addSubItem(fila, premios::textoNumero(p.apuestas[b][k + 1]));
-                if (r.acertados & (1u << k)) ListView2->setSubForeColor(fila, k + 1, premios::COLOR_ACERTADO);
-              }
-              const int categoria = premios::categoriaSencilla(r.aciertos, r.complementario);
-              if (categoria != premios::SIN_PREMIO) {
-                ListView2->addSubItem(fila, mensajes[categoria]);
-                ListView2->setSubForeColor(fila, 7, premios::colorCategoria(categoria));
-              }
-              if (imprimir) {
-                if (j != penaImpresa || i != sorteoImpreso) {
-                  if (i != sorteoImpreso) {
-                    impreso = 1;
-                    if (!tituloImpreso) {
-                      listado::titulo(pr, QStringLiteral("PEÑAS SENCILLAS / REDUCIDAS"), 50);
-                      tituloImpreso = true;
-                    }
-                    listado::cabeceraSorteo(pr, sorteo);
-                    sorteoImpreso = i;
-                  }
-                  pr.Print();
-                  pr.CurrentX = 30;
-                  pr.Print(premios::lineaPena(p.nombre));
-                  penaImpresa = j;
-                }
-                QString linea;
-                for (int k = 1; k <= 6; ++k) {
-                  const int x = p.apuestas[b][k];
-                  listado::agregaNumero(linea, premios::textoNumero(x), x);
-                }
-                if (categoria != premios::SIN_PREMIO) linea += QStringLiteral("  ") + mensajes[categoria];
-                pr.CurrentX = 30;
-                pr.Print(linea);
-              }
-            }
-          }
-        } catch (const plataforma::Error&) {
-          fila = ListView2->Count();
-          if (imprimir) errorlistado = true;
-        }
-
-        if (premio && real) {
-          // Counted only for a draw later than the last one counted and not before the creation.
-          if (p.fechacomprobado < fecha && p.fechacreacion <= fecha) {
-            Pena& cuenta = propia();
-            for (int b = 1; b <= apuestas; ++b) {
-              const int categoria = premios::categoriaSencilla(resultados[b].aciertos, resultados[b].complementario);
-              if (categoria != premios::SIN_PREMIO) premios::sumaAcierto(cuenta.aciertos[categoria], 1);
-            }
-          }
-          if (!Timer3->isActive() && !Label59->text().isEmpty()) {
-            avisopremio = 1;
-            Timer3->start();
-          }
-          escribir = true;
-        }
-      }
-
-      // The draws of a run are counted against the date they found; only the last draw of the
-      // loop moves it, to the newest draw. It never moves back: after an older file was imported,
-      // or the newest draw deleted, the draws that come back were counted already.
-      if (i == primero && p.fechacomprobado < masNueva) {
-        propia().fechacomprobado = masNueva;
-        escribir = true;
-      }
-      // On read-only data nothing is counted into the file: the counters stay as they stand and
-      // these draws are counted once the data can be written again.
-      if (escribir && !e.sololectura) plataforma::sinErrores([&] { escribePena(j, propia()); });
-    }
-  }
-  // penaactual ends as the record read last, as after reading every record into it.
-  if (ultimaLeida != 0 && !ultimaCopiada)
-    plataforma::sinErrores([&] { e.penaactual = leePena(ultimaLeida); });
+  comprobacion::Pasos pasos;
+  pasos.nuevoSorteo = [&] { avance.paso(); };
+  pasos.otraClase = [&] { hayMultiples = true; };
+  pasos.elegida = [&](qint64) {
+    if (cambiovista == 1 && !ListView2->Visible() && elegida >= 1) Command1_Click(0);
+  };
+  pasos.juega = [&](Jugada& jugada) { return sencillas.juega(jugada); };
+  comprobacion::Recorrido(sorteo, eleccion).recorre(N, pasos);
 
   if (hayMultiples) compruebamultiples(N);
   // The printed listing ends here: sent, or dropped when nothing was printed.
