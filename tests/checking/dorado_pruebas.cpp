@@ -185,7 +185,7 @@ QString resumenPenas(const CarpetaPrograma& carpeta) {
 }
 
 QString archivoDorado() {
-  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/dorado/comprobacion.txt");
+  return QStringLiteral(BOLVANTA_FIXTURES "/dorado/comprobacion.txt");
 }
 
 // "step part" -> "hash summary".
