@@ -28,7 +28,8 @@ namespace {
 const QString NO_VALIDO = QString::fromUtf8(
     "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Bolvanta.");
 
-// The records as the current layout stores them, or only their first 24 bytes as the older did.
+// The records as the current layout stores them, or only their first 24 bytes, as a file of the
+// older layout holds them.
 QByteArray bytesDe(const std::vector<Sorteo>& sorteos, int longitud = 32) {
   QByteArray b;
   for (const Sorteo& s : sorteos) b += s.codifica().left(longitud);
