@@ -1,7 +1,6 @@
 #include "servidor.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHostAddress>
 #include <QMap>
 #include <QMutex>
@@ -18,7 +17,7 @@
 namespace {
 
 QString carpetaTls() {
-  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/tls/");
+  return QStringLiteral(BOLVANTA_FIXTURES "/tls/");
 }
 
 QByteArray leeTls(const QString& nombre) {
