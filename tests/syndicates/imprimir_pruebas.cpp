@@ -225,17 +225,17 @@ TEST_F(Boletos, ThreeParticipationsTakeTwoPagesWithTheirFramesAndTexts) {
       }
       if (z.tipo != Trazo::CajaLlena) continue;
       if (z.ancho == 2.5 && z.alto == 3) lectura.push_back({z.x, z.y, z.pagina});
-      else if (z.x == 22.5 && z.ancho == 1 && z.alto == 4) { if (z.pagina == 1) dia.push_back({z.x, z.y, 1}); }
+      else if (z.x == 22.5 && z.ancho == 1 && z.alto == 4) dia.push_back({z.x, z.y, z.pagina});
       else ADD_FAILURE() << "a filled box of " << z.ancho << " x " << z.alto << " at " << z.x << ", " << z.y;
     }
     EXPECT_EQ(marcos, (std::vector<Marca>{{20, 20, 1}, {20, 124, 1}, {20, 20, 2}}));
     EXPECT_EQ(lectura, (std::vector<Marca>{{23.8, 117.3, 1}, {174.5, 117.3, 1}, {23.8, 221.3, 1},
                                            {174.5, 221.3, 1}, {23.8, 117.3, 2}, {174.5, 117.3, 2}}));
-    // Both draw days of the week at 56 and 86 mm, a single day at 62 and 74.
+    // "Jueves y Sábado" and "Todos (L+J+S)" mark 56 and 86 mm, any other days 62 and 74.
     const bool dosDias = dias != "Jueves";
     const double a = dosDias ? 56 : 62, b = dosDias ? 86 : 74;
     EXPECT_EQ(dia, (std::vector<Marca>{{22.5, 44, 1}, {22.5, a, 1}, {22.5, b, 1}, {22.5, 148, 1}, {22.5, a + 104, 1},
-                                       {22.5, b + 104, 1}}));
+                                       {22.5, b + 104, 1}, {22.5, 44, 2}, {22.5, a, 2}, {22.5, b, 2}}));
     const std::vector<std::pair<QString, Marca>> textos = {
         {"PEÑA TRES (1/3)", {32, 37, 1}},
         {"PEÑA TRES (2/3)", {32, 141, 1}},
