@@ -1,7 +1,7 @@
 #pragma once
 // The prize rules of La Primitiva as the checks apply them: the hits of a bet against a draw, the
 // prize of a simple bet, and the fixed breakdown of a multiple bet into the simple bets it stands
-// for. Colours are Windows values &HBBGGRR.
+// for. Colours are values &HBBGGRR (red in the low byte), the form the result lists take.
 #include <QString>
 #include <array>
 

@@ -40,7 +40,7 @@ QString comillas(const QString& identificador) {
          QLatin1Char('"');
 }
 
-// Jet lets names be written in brackets.
+// A name may be written in brackets, "[Tabla]".
 QString sinCorchetes(QString nombre) {
   nombre = nombre.trimmed();
   if (nombre.size() >= 2 && ((nombre.front() == u'[' && nombre.back() == u']') ||
@@ -117,7 +117,7 @@ class Sentencia {
     switch (sqlite3_column_type(s_, i)) {
       case SQLITE_INTEGER: {
         const qint64 n = sqlite3_column_int64(s_, i);
-        // Jet's Long is 32 bits; callers compare with int.
+        // A whole number that fits comes back as int, the type callers compare it with.
         if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max())
           return int(n);
         return qlonglong(n);
@@ -152,7 +152,7 @@ class Sentencia {
   sqlite3* bd_;
 };
 
-// The table as the database spells it. SQLite folds only ASCII letters, and Jet found "PEÑA" too.
+// The table as the database spells it. SQLite folds only ASCII letters; "PEÑA" must find "Peña" too.
 QString tablaReal(sqlite3* bd, const QString& escrita) {
   const QString buscada = sinCorchetes(escrita);
   Sentencia s(bd, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
@@ -177,7 +177,7 @@ bool esNumero(const QVariant& v) {
   }
 }
 
-// Jet's order: nulls first, numbers by value, dates by day, texts as Spanish sorts them.
+// The order of Sort: nulls first, numbers by value, dates by day, texts as Spanish sorts them.
 int compara(const QVariant& a, const QVariant& b) {
   const bool nulaA = !a.isValid(), nulaB = !b.isValid();
   if (nulaA || nulaB) return int(nulaB) - int(nulaA);
@@ -392,8 +392,8 @@ void Recordset::Close() {
   sort_.clear();
 }
 
-// A just deleted record is still the current one, as in ADO: the loop "delete, move next" must
-// be able to move off the last record too.
+// A just deleted record is still the current one, so that the loop "delete, move next" can move
+// off the last record too.
 bool Recordset::sobreBorrada() const {
   return pos_ >= 0 && pos_ < int(filas_.size()) && filas_[pos_].borrada;
 }

@@ -1,11 +1,11 @@
 #pragma once
-// The report database as the program reaches it through ADO: a connection string that names the
+// The report database as the program reaches it: a connection string that names the
 // file and its password, statements run on the connection, and recordsets that hold a whole table
 // on the client side. On Linux Bolvanta.mdb is an SQLCipher database keyed with the program's
 // password. Columns declared DATE keep their dates as texts 'yyyy-MM-dd' and read back as QDate;
 // the report layouts read the same texts.
 //
-// As in Jet, table and field names are matched without regard to case, and moving off a record
+// Table and field names are matched without regard to case, and moving off a record
 // that has changes, sorting or closing the recordset writes them first. A recordset destroyed
 // without Close drops changes it has not written.
 #include <cstdio>  // first, so that no later include can define the EOF macro again
@@ -25,7 +25,7 @@ namespace plataforma {
 
 constexpr char CLAVE_BD[] = "quorvatensimblarkeqo";
 
-// The numbers ADO gives for these failures.
+// The error numbers of these failures, as the program's messages show them.
 constexpr int ERR_BD_PROVEEDOR = -2147467259;  // cannot open, wrong password, failed statement
 constexpr int ERR_BD_ELEMENTO = 3265;          // no such table or field
 constexpr int ERR_BD_SIN_REGISTRO = 3021;      // no current record: BOF, EOF or deleted
@@ -49,7 +49,7 @@ class Conexion {
 
   // Opens an existing database; a missing file, a wrong or missing password fail here.
   void Open(const QString& cadena);
-  // Runs a statement; Jet's "delete * from Tabla" is accepted.
+  // Runs a statement; "delete * from Tabla", as the syndicate fact sheet writes it, is accepted.
   void Execute(const QString& sql);
   void Close();
   bool abierta() const { return bd_ != nullptr; }
@@ -66,7 +66,7 @@ class Recordset {
   Recordset(const Recordset&) = delete;
   Recordset& operator=(const Recordset&) = delete;
 
-  // Every cursor is a client cursor here; the property is kept for the program's sake.
+  // Every cursor is a client cursor; the property only remembers what the caller set.
   int CursorLocation() const { return cursorLocation_; }
   void setCursorLocation(int valor) { cursorLocation_ = valor; }
 

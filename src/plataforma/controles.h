@@ -45,7 +45,7 @@ class CajaTexto : public QPlainTextEdit {
   void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
-// A button whose background is a Windows colour value; COLOR_BOTON gives the normal look.
+// A button whose background is a colour value &HBBGGRR; COLOR_BOTON gives the normal look.
 class Boton : public QPushButton {
   Q_OBJECT
  public:

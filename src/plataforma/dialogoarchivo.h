@@ -1,7 +1,7 @@
 #pragma once
-// The file-open dialog of the common dialog control, over QFileDialog: an initial folder, a title,
-// a filter written "description|pattern", and the chosen file name. Cancel is reported as an error
-// when CancelError is set, as the control does, and otherwise leaves the file name empty.
+// The file-open dialog, over QFileDialog: an initial folder, a title, a filter written
+// "description|pattern", and the chosen file name. Cancel is reported as an error when CancelError
+// is set, so that a caller can stop at once, and otherwise leaves the file name empty.
 #include <QString>
 #include <functional>
 

@@ -475,8 +475,8 @@ ListView::ListView(QWidget* padre) : QTableView(padre), modelo_(new ModeloLista(
   });
 }
 
-// Rows and header as low as the list of Windows had them (a row of the usual text is 15 pixels),
-// so that a list the program sizes for n rows shows them; the style's own heights are taller.
+// Rows and header only as tall as their text needs (a row of the usual text is 15 pixels): the
+// lists are sized in twips for n rows of that height, and the style's own heights are taller.
 void ListView::ajustaAlturaFilas() {
   const int texto = fontMetrics().height();
   verticalHeader()->setDefaultSectionSize(texto + 1);

@@ -14,7 +14,7 @@ namespace plataforma {
 // The error the list raises for an index outside it ("Índice fuera de los límites").
 constexpr int ERR_INDICE_LISTA = 35600;
 
-// A Windows colour &HBBGGRR (red in the low byte). Values with the high bit set name a system
+// A colour &HBBGGRR (red in the low byte), as the program keeps its colours. Values with the high bit set name a system
 // colour (&H80000008 is the window text), taken from the application's palette.
 QColor colorWindows(quint32 color);
 

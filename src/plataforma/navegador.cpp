@@ -55,8 +55,8 @@ bool pareceUrl(const QString& direccion, const char* esquema) {
 // PDF readers accept the header anywhere in the first kilobyte.
 bool esPdf(const QByteArray& bytes) { return bytes.left(1024).contains("%PDF"); }
 
-// Pages of the program's era are Windows-1252; newer ones are UTF-8. Text that is valid UTF-8 is
-// read as such, anything else as Windows-1252.
+// A page may be written in Windows-1252, as the program's news file is, or in UTF-8.
+// Text that is valid UTF-8 is read as such, anything else as Windows-1252.
 QString textoDePagina(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8);
   QString texto = utf8.decode(bytes);

@@ -1,6 +1,6 @@
 #pragma once
-// The version of the running system as the program asks the Windows kernel for it: the platform id
-// (2 for the Windows NT family), the major and the minor version. Another system reports platform
+// The version of the running system in the form the About box's table of system names reads: the
+// platform id (2 for the Windows NT family), the major and the minor version. Another system reports platform
 // 0, its kernel's major and minor version, and its own name.
 #include <QString>
 #include <optional>

@@ -12,8 +12,9 @@
 
 namespace informes {
 
-// The engine's error numbers, numbered as the report control that the program was written for
-// numbered the same failures.
+// The engine's error numbers. The report commands tell failures apart by number (a report asked
+// for while one is being produced ends silently) and show the others to the user, so each failure
+// keeps its number for good.
 constexpr int ERR_NOMBRE_INFORME = 20507;  // no layout file by that name
 constexpr int ERR_TRABAJO_EMPEZADO = 20520;  // a report was asked for while one is being produced
 constexpr int ERR_ARCHIVO_INFORME = 20525;  // the layout is empty, malformed or not a layout

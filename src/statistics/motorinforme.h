@@ -1,7 +1,6 @@
 #pragma once
-// The report engine of the program, in the place of the report control the program was written
-// for: the program sets the data files, the destination, the layout file and the connection text,
-// and sets the action to 1 to run the report. The engine reads the layout (its format is described
+// The report engine of the program. A report command sets the data files, the destination, the
+// layout file and the connection text, and sets the action to 1 to run the report. The engine reads the layout (its format is described
 // in disenoinforme.cpp), reads the report database with the password of the connection text and
 // shows the report in its own window, from where it is printed or saved as PDF.
 //

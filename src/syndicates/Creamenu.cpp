@@ -45,7 +45,7 @@ Creamenu::Creamenu() {
 
   Label2 = new QLabel(QString::fromUtf8("SELECCIONE UN MODO DE APUESTA:"), this);
   Label2->setGeometry(px(240), px(180), px(4800), px(360));
-  // Comic Sans MS at 10 points on Windows; the program's own font here, whose widths are known.
+  // The program's own font, whose widths are known, so that the title fits its label everywhere.
   QFont titulo = plataforma::fuentePrograma(13);
   titulo.setBold(true);
   Label2->setFont(titulo);

@@ -20,7 +20,8 @@ using plataforma::archivos;
 
 namespace {
 
-// The database access of Windows that was missing or too old; kept for its message.
+// A component of the database access missing or too old: a fault of the system, not of the
+// program's files, so it gets a message of its own.
 constexpr int ERR_COMPONENTE = 430;
 
 // A table of the report database opened as every writer of it opens it.

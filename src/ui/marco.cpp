@@ -28,7 +28,7 @@ namespace {
 // Entries of ImageList1 used here.
 constexpr int DESCARGA_ENCIMA = 1, DESCARGA = 2, INFORME_APAGADO = 5, IMPRESORA = 13;
 
-// Windows colour values (&HBBGGRR) of Label8's background.
+// Label8's background colours; beside each, its value &HBBGGRR (red in the low byte).
 const char* const NARANJA = "#ff8000";  // &H80FF
 const char* const GRIS = "#e0e0e0";     // &HE0E0E0
 

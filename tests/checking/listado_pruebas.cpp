@@ -57,7 +57,7 @@ const QString VACIO = "Listado vacío. No hay datos para imprimir,";
 
 TEST_F(Listado, DrawHeadingsGroupTheSyndicatesAndBetsKeepTheirBlanks) {
   Principal& p = arranca({sorteoDe(JUEVES, {1, 2, 3, 4, 5, 6}, 7, 2), sorteoDe(SABADO, {3, 14, 22, 31, 40, 45}, 7, -1)},
-                         {penaDe("ANA", TODOS, LUNES, {{5, 12, 19, 23, 31, 47}, {3, 14, 22, 1, 2, 9}}),
+                         {penaDe("ANA", TODOS, LUNES, {{5, 12, 19, 23, 31, 47}, {3, 14, 22, 1, 2, 9}, {9, 10, 11, 20, 48, 49}}),
                           penaDe("BEA", TODOS, LUNES, {{1, 2, 3, 4, 5, 40}})});
   sorteos(p, 2);
   const Trabajo* t = imprime(p);
@@ -68,12 +68,14 @@ TEST_F(Listado, DrawHeadingsGroupTheSyndicatesAndBetsKeepTheirBlanks) {
                                      cabecera("ANA"),
                                      "    5  12  19  23  31  47",
                                      "    3  14  22    1    2    9  ¡¡ Premio !! Has acertado 3 números.",
+                                     "    9  10  11  20  48  49",
                                      cabecera("BEA"),
                                      "    1    2    3    4    5  40",
                                      "Sorteo del 06/03/2025  1-2-3-4-5-6  C:7  R:2",
                                      cabecera("ANA"),
                                      "    5  12  19  23  31  47",
                                      "    3  14  22    1    2    9  ¡¡ Premio !! Has acertado 3 números.",
+                                     "    9  10  11  20  48  49",
                                      cabecera("BEA"),
                                      "    1    2    3    4    5  40  ¡¡ Premio !! Has acertado 5 números."}));
   EXPECT_EQ(t->paginas, 1);
@@ -93,12 +95,19 @@ TEST_F(Listado, DrawHeadingsGroupTheSyndicatesAndBetsKeepTheirBlanks) {
   EXPECT_EQ(z[1]->tamano, 18);
   EXPECT_FALSE(z[1]->negrita);
   EXPECT_NEAR(z[2]->y, ySorteo + alto(18) + alto(8.2), 1e-6);
-  for (int i : {2, 3, 4, 5, 6}) {
+  for (int i : {2, 3, 4, 5, 6, 7}) {
     EXPECT_EQ(z[i]->x, 30) << i;
     EXPECT_DOUBLE_EQ(z[i]->tamano, 8.2) << i;
+    EXPECT_FALSE(z[i]->negrita) << i;
   }
   EXPECT_NEAR(z[3]->y, z[2]->y + alto(8.2), 1e-6);
-  EXPECT_NEAR(z[5]->y, z[4]->y + 2 * alto(8.2), 1e-6);  // an empty line before each syndicate
+  EXPECT_NEAR(z[5]->y, z[4]->y + alto(8.2), 1e-6);
+  EXPECT_NEAR(z[6]->y, z[5]->y + 2 * alto(8.2), 1e-6);  // an empty line before each syndicate
+  // The second draw: an empty line in 8.2 points, then its heading in 18; the title only once.
+  EXPECT_EQ(z[8]->x, 20);
+  EXPECT_EQ(z[8]->tamano, 18);
+  EXPECT_NEAR(z[8]->y, z[7]->y + alto(8.2) + alto(8.2), 1e-6);
+  EXPECT_NEAR(z[9]->y, z[8]->y + alto(18) + alto(8.2), 1e-6);
 }
 
 TEST_F(Listado, OnlyPrizesPrintsOnlyWinningBetsAndNothingIsAnEmptyListing) {

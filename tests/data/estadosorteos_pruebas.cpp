@@ -80,12 +80,19 @@ TEST_F(Panel, LastMondaysDrawMeansADrawToday) {
 }
 
 TEST_F(Panel, StalenessWarningByAge) {
-  const std::pair<int, QString> casos[] = {{8, "Falta 1 semana por actualizar"},
+  const std::pair<int, QString> casos[] = {{7, {}},  // a week old is not yet late
+                                           {8, "Falta 1 semana por actualizar"},
                                            {15, "Falta 1 semana por actualizar"},
                                            {16, "Faltan 2 semanas por actualizar"},
                                            {22, "Faltan 3 semanas por actualizar"}};
   for (const auto& [dias, aviso] : casos) {
     Principal& p = arranca(lunes.addDays(dias), {sorteoDe(lunes)});
+    if (aviso.isEmpty()) {
+      EXPECT_FALSE(p.Timer2->isActive());
+      EXPECT_TRUE(p.Label9[6]->isHidden());
+      cierra();
+      continue;
+    }
     EXPECT_TRUE(p.Timer2->isActive()) << dias;
     EXPECT_EQ(texto(6), aviso) << dias;
     // The warning blinks: each tick shows or hides it.
@@ -107,6 +114,13 @@ TEST_F(Panel, ScrollBarCoversEveryStoredDraw) {
   p.HScroll1->setSliderPosition(12);
   p.HScroll1_Scroll();
   EXPECT_EQ(p.Text3->text(), "12");
+  // A single stored draw: the scroll bar is there, and covers just that one.
+  cierra();
+  Principal& q = arranca(lunes, {sorteoDe(lunes)});
+  EXPECT_EQ(estado().numsorteos, 2);
+  EXPECT_TRUE(q.HScroll1->isEnabled());
+  EXPECT_EQ(q.HScroll1->maximum(), 1);
+  EXPECT_TRUE(q.Check1->isEnabled());
 }
 
 TEST_F(Panel, PlayedDrawsCountOnceAndOnlyFromCreation) {
@@ -119,6 +133,9 @@ TEST_F(Panel, PlayedDrawsCountOnceAndOnlyFromCreation) {
   cierra();
   todos.fechacreacion = plataforma::oleDe(lunes.addDays(1));
   EXPECT_EQ(arranca(lunes, {sorteo}, {jys, todos}).sorteosjugados, 0);
+  cierra();
+  todos.fechacreacion = sorteo.fecha;  // created on the draw's own day: it plays it
+  EXPECT_EQ(arranca(lunes, {sorteo}, {jys, todos}).sorteosjugados, 1);
 }
 
 TEST_F(Panel, DatesInTheFutureOrGarbageDoNotBreakThePanel) {

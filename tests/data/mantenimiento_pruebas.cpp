@@ -32,7 +32,8 @@ namespace {
 const QString NO_VALIDO = QString::fromUtf8(
     "Fichero de sorteos no válido. Compruebe que el archivo NUMEROS.DAT sea para Bolvanta.");
 
-// The records as the current layout stores them, or only their first 24 bytes as the older did.
+// The records as the current layout stores them, or only their first 24 bytes, as a file of the
+// older layout holds them.
 QByteArray bytesDe(const std::vector<Sorteo>& sorteos, int longitud = 32) {
   QByteArray b;
   for (const Sorteo& s : sorteos) b += s.codifica().left(longitud);
@@ -214,6 +215,43 @@ TEST_F(Mantenimiento, BadImportFilesAreRefusedAndTheDrawsStay) {
   EXPECT_EQ(carpeta.lee("numeros.dat"), propios);
   EXPECT_EQ(plataforma::archivos().contenido(ARCH_NUMEROS), propios);
   EXPECT_FALSE(carpeta.existe("numeros.bak"));
+}
+
+TEST_F(Mantenimiento, ADrawOfTodayComesInAndOneOfTomorrowDoesNot) {
+  carpeta.escribe("numeros.dat", bytesDe({semana()[0]}));
+  Principal& p = arranca(carpeta);
+  QDir(carpeta.ruta()).mkdir("otra");
+  elige(carpeta.archivo("otra/numeros.dat"));
+  const QString fecha = QString::fromUtf8("El sorteo número %1 tiene una fecha imposible.");
+  struct Caso {
+    std::vector<Sorteo> sorteos;
+    QDateTime reloj;
+    QString motivo;  // empty: imported
+  };
+  const std::vector<Sorteo> uno = {semana()[0]};  // Thursday 6 March alone: first and last
+  const Caso casos[] = {
+      {semana(), QDateTime(QDate(2025, 3, 10), QTime(0, 0)), {}},
+      {semana(), QDateTime(QDate(2025, 3, 10), QTime(23, 59)), {}},
+      {semana(), QDateTime(QDate(2025, 3, 9), QTime(23, 59)), fecha.arg(3)},
+      {uno, QDateTime(QDate(2025, 3, 6), QTime(0, 0)), {}},
+      {uno, QDateTime(QDate(2025, 3, 5), QTime(23, 59)), fecha.arg(1)},
+  };
+  for (const Caso& c : casos) {
+    const QByteArray antes = carpeta.lee("numeros.dat");
+    carpeta.escribe("otra/numeros.dat", bytesDe(c.sorteos));
+    plataforma::fijaReloj(c.reloj);
+    Respondedor respuestas;
+    p.Command8_Click();
+    const std::string donde = c.reloj.toString(Qt::ISODate).toStdString();
+    ASSERT_EQ(respuestas.cajas().size(), 1u) << donde;
+    if (c.motivo.isEmpty()) {
+      EXPECT_EQ(respuestas.cajas()[0].texto, QString::fromUtf8("Archivo de sorteos importado con éxito")) << donde;
+      EXPECT_EQ(carpeta.lee("numeros.dat"), bytesDe(c.sorteos)) << donde;
+    } else {
+      EXPECT_EQ(respuestas.cajas()[0].texto, NO_VALIDO + "\r\n" + c.motivo) << donde;
+      EXPECT_EQ(carpeta.lee("numeros.dat"), antes) << donde;
+    }
+  }
 }
 
 TEST_F(Mantenimiento, ClearingAsksTwiceAndDoesWhatWasAnswered) {

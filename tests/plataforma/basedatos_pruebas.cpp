@@ -133,7 +133,7 @@ TEST_F(BaseDatos, LasFilasUnicasSeEditanEnSuSitio) {
   const QString nombre = QStringLiteral("Peña «Año Nuevo» — Miércoles y Sábado: ÁÉÍÓÚ üÜ ñÑ €");
   for (int vuelta = 0; vuelta < 3; ++vuelta) {
     Recordset rs;
-    rs.Open(QStringLiteral("peña"), cn_);  // as Jet, without regard to case
+    rs.Open(QStringLiteral("peña"), cn_);  // found without regard to case
     rs.setField(QStringLiteral("Nombre"), nombre + QString::number(vuelta));
     rs.setField(QStringLiteral("dinero"), 12.5 * vuelta);
     rs.setField(QStringLiteral("Dia1"), QDate(2024, 2, 29).addDays(vuelta));
@@ -189,7 +189,7 @@ TEST_F(BaseDatos, AnadirYVaciarPenanums) {
   Recordset rs;
   rs.Open(QStringLiteral("Peñanums"), cn_);
   for (int i = 0; i < 5; ++i) {
-    rs.AddNew();  // the second AddNew writes the first, as ADO does
+    rs.AddNew();  // the second AddNew writes the first
     rs.setField(QStringLiteral("Numeros"), QStringLiteral("01 02 03 04 05 %1").arg(10 + i));
   }
   rs.Update();
@@ -199,7 +199,7 @@ TEST_F(BaseDatos, AnadirYVaciarPenanums) {
 
   cn_.Execute(QStringLiteral("delete * from Peñanums"));
   EXPECT_EQ(filasEnArchivo(QStringLiteral("Peñanums")), 0);
-  // SQLite folds only ASCII; Jet found the table written in capitals too.
+  // SQLite folds only ASCII; the table written in capitals, Ñ and all, is found too.
   rs.Open(QStringLiteral("Peñanums"), cn_);
   rs.AddNew();
   rs.setField(QStringLiteral("Numeros"), QStringLiteral("49"));

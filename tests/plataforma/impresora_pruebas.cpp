@@ -49,6 +49,7 @@ TEST_F(ImpresoraPrueba, LinesFollowEachOtherAndOverflowOntoANewPage) {
   pr.Box(20, 20, 160.5, 104);
   pr.Box(23.8, 117.3, 2.5, 3, true);
   pr.Line(0, 0, 10, 5);
+  pr.Line(40, 30, 25, 10);  // drawn backwards: from the first point to the second
   // Down to the last line that fits, then one more.
   pr.CurrentY = 297 - alto - 0.01;
   pr.Print("cabe");
@@ -76,11 +77,25 @@ TEST_F(ImpresoraPrueba, LinesFollowEachOtherAndOverflowOntoANewPage) {
   EXPECT_EQ(textos[3]->texto, "no cabe");
   EXPECT_EQ(textos[3]->pagina, 2);
   EXPECT_EQ(textos[3]->y, 0);
-  const Trazo& caja = t.trazos[2];
-  EXPECT_EQ(caja.tipo, Trazo::Caja);
-  EXPECT_EQ(caja.ancho, 160.5);
-  EXPECT_EQ(t.trazos[3].tipo, Trazo::CajaLlena);
-  EXPECT_EQ(t.trazos[4].tipo, Trazo::Linea);
+  // Boxes by corner and size, lines by start and the end minus the start, all in mm as given.
+  struct Forma {
+    Trazo::Tipo tipo;
+    double x, y, ancho, alto;
+  };
+  const Forma formas[] = {{Trazo::Caja, 20, 20, 160.5, 104},
+                          {Trazo::CajaLlena, 23.8, 117.3, 2.5, 3},
+                          {Trazo::Linea, 0, 0, 10, 5},
+                          {Trazo::Linea, 40, 30, -15, -20}};
+  for (int i = 0; i < 4; ++i) {
+    const Trazo& z = t.trazos[2 + i];
+    const Forma& f = formas[i];
+    EXPECT_EQ(z.tipo, f.tipo) << i;
+    EXPECT_EQ(z.pagina, 1) << i;
+    EXPECT_DOUBLE_EQ(z.x, f.x) << i;
+    EXPECT_DOUBLE_EQ(z.y, f.y) << i;
+    EXPECT_DOUBLE_EQ(z.ancho, f.ancho) << i;
+    EXPECT_DOUBLE_EQ(z.alto, f.alto) << i;
+  }
   EXPECT_FALSE(pr.abierto());
 }
 

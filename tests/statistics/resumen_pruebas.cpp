@@ -37,37 +37,44 @@ class Resumen : public ::testing::Test {
 }  // namespace
 
 TEST_F(Resumen, WeekdaySentenceAndStoredDaysForEveryCombination) {
-  struct Caso {
-    bool lunes, jueves, sabado;
-    const char* frase;
-    const char* dias;
-  };
-  const Caso casos[] = {
-      {true, true, true, "tanto los números de los sorteos del LUNES, JUEVES, como los del SÁBADO.",
-       "Lunes, Jueves y sábado."},
-      {false, false, true, "sólo los números de los sorteos del SÁBADO.", "Sábado."},
-      {false, true, false, "sólo los números de los sorteos del JUEVES.", "Jueves."},
-      {true, false, false, "sólo los números de los sorteos del LUNES.", "Lunes."},
-      {true, false, true, "sólo los números de los sorteos del LUNES y SÁBADO.", "Lunes y Sábado."},
-      {true, true, false, "sólo los números de los sorteos del LUNES y JUEVES.", "Lunes y Jueves."},
-      {false, true, true, "sólo los números de los sorteos del JUEVES y SÁBADO.", "Jueves y Sábado."},
-  };
-  Principal& p = conSeleccion(156);
+  // The sentence names the ticked days in capitals, in the week's order: one or two after "sólo
+  // ... del", joined by "y"; all three in the sentence of its own. The stored text names them in
+  // the same order, in lower case but for their first letter; with all three, "sábado" stays in
+  // lower case. No day ticked: "0 días", and the stored text of the run before stays.
+  Principal& p = conSeleccion(1);  // one draw is enough for the weekday sentence
   ponMeses(p, 12);
-  for (const Caso& c : casos) {
-    marca(p, 9, c.lunes);
-    marca(p, 0, c.jueves);
-    marca(p, 1, c.sabado);
+  QString anterior;
+  for (int k = 1; k <= 8; ++k) {
+    const int dias = k % 8;  // no day last, after all three
+    const bool lunes = dias & 1, jueves = dias & 2, sabado = dias & 4;
+    QStringList mayusculas, nombres;
+    if (lunes) mayusculas << "LUNES", nombres << "Lunes";
+    if (jueves) mayusculas << "JUEVES", nombres << "Jueves";
+    if (sabado) mayusculas << "SÁBADO", nombres << "Sábado";
+    QString frase = "sólo los números de los sorteos del " + mayusculas.join(" y ") + ".";
+    QString guardado = nombres.join(" y ") + ".";
+    if (dias == 7) {
+      frase = "tanto los números de los sorteos del LUNES, JUEVES, como los del SÁBADO.";
+      guardado = "Lunes, Jueves y sábado.";
+    }
+    if (dias == 0) {
+      frase = "0 días de la semana.";
+      guardado = anterior;
+    }
+    marca(p, 9, lunes);
+    marca(p, 0, jueves);
+    marca(p, 1, sabado);
     p.cambiandofiltros = 1;
     p.resumensorteos();
     EXPECT_EQ(p.cambiandofiltros, 0);
-    EXPECT_EQ(p.Label27->text(), QString("-Ha seleccionado ") + c.frase);
+    EXPECT_EQ(p.Label27->text(), "-Ha seleccionado " + frase) << dias;
     EXPECT_EQ(p.Label21->text(),
               "-Tiene seleccionados los últimos 12 meses de sorteos, desde el 09/03/2024 al 08/03/2025, "
-              "en total, 156 sorteos en la base de datos.");
-    const QVariantMap esperada{{"Dia1", QDate(2024, 3, 9)}, {"Dia2", QDate(2025, 3, 8)}, {"Total", 156},
-                               {"Diasajugar", c.dias}};
-    EXPECT_EQ(fila(), esperada) << c.dias;
+              "en total, 1 sorteos en la base de datos.");
+    const QVariantMap esperada{{"Dia1", QDate(2024, 3, 9)}, {"Dia2", QDate(2025, 3, 8)}, {"Total", 1},
+                               {"Diasajugar", guardado}};
+    EXPECT_EQ(fila(), esperada) << dias;
+    anterior = fila()["Diasajugar"].toString();
   }
   EXPECT_TRUE(respuestas.cajas().empty());
 }

@@ -162,7 +162,7 @@ TEST_F(Boletos, SeventeenBetsTakeThreeSlipsAndTheLastHoldsOnlyBlockOne) {
 TEST(BoletosCuenta, SlipsBetsAndNumbersOfEachKind) {
   const std::vector<std::array<int, 4>> casos = {
       // tipo, slips, bets, numbers a bet
-      {1, 1, 1, 6},   {8, 1, 8, 6},     {16, 2, 16, 6}, {17, 3, 17, 6}, {205, 26, 205, 6},
+      {1, 1, 1, 6},   {8, 1, 8, 6},     {9, 2, 9, 6},   {16, 2, 16, 6}, {17, 3, 17, 6}, {205, 26, 205, 6},
       {300, 26, 205, 6}, {0, 0, 0, 6},  {-3, 0, 0, 6},  {501, 1, 1, 7}, {503, 1, 1, 5},
       {506, 1, 1, 11},  {507, 1, 1, 0}};
   for (const auto& [tipo, slips, bets, numeros] : casos) {
@@ -205,28 +205,37 @@ TEST_F(Boletos, TheJokerMarkOnEverySlipAndEveryParticipation) {
 }
 
 TEST_F(Boletos, ThreeParticipationsTakeTwoPagesWithTheirFramesAndTexts) {
-  arranca(carpeta, {}, {conApuestas("TRES", 20, {1, 2, 3, 4, 5, 6}, "Jueves"),
-                        conApuestas("TRES", 20, {1, 2, 3, 4, 5, 6}, "Todos (L+J+S)")});
-  for (int n : {1, 2}) {
+  const QStringList todosDias = {"Jueves", "Todos (L+J+S)", "Jueves y Sábado"};
+  std::vector<Pena> penas;
+  for (const QString& d : todosDias) penas.push_back(conApuestas("TRES", 20, {1, 2, 3, 4, 5, 6}, d));
+  arranca(carpeta, {}, penas);
+  for (int n = 1; n <= int(todosDias.size()); ++n) {
     Imprimir& v = elige(n);
-    const QString dias = n == 1 ? "Jueves" : "Todos (L+J+S)";
+    const QString dias = todosDias[n - 1];
     const Trabajo* t = imprime(v, 1);
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->paginas, 2);
-    std::vector<Marca> marcos, dia;
+    // Frames 160.5 x 104 mm; reading marks 2.5 x 3 mm; day marks 1 x 4 mm at 22.5 mm.
+    std::vector<Marca> marcos, lectura, dia;
     for (const Trazo& z : t->trazos) {
       if (z.tipo == Trazo::Caja) {
         marcos.push_back({z.x, z.y, z.pagina});
         EXPECT_EQ(z.ancho, 160.5);
         EXPECT_EQ(z.alto, 104);
       }
-      if (z.tipo == Trazo::CajaLlena && z.x == 22.5 && z.pagina == 1) dia.push_back({z.x, z.y, 1});
+      if (z.tipo != Trazo::CajaLlena) continue;
+      if (z.ancho == 2.5 && z.alto == 3) lectura.push_back({z.x, z.y, z.pagina});
+      else if (z.x == 22.5 && z.ancho == 1 && z.alto == 4) dia.push_back({z.x, z.y, z.pagina});
+      else ADD_FAILURE() << "a filled box of " << z.ancho << " x " << z.alto << " at " << z.x << ", " << z.y;
     }
     EXPECT_EQ(marcos, (std::vector<Marca>{{20, 20, 1}, {20, 124, 1}, {20, 20, 2}}));
-    const bool todos = dias.startsWith("Todos");
-    const double a = todos ? 56 : 62, b = todos ? 86 : 74;
+    EXPECT_EQ(lectura, (std::vector<Marca>{{23.8, 117.3, 1}, {174.5, 117.3, 1}, {23.8, 221.3, 1},
+                                           {174.5, 221.3, 1}, {23.8, 117.3, 2}, {174.5, 117.3, 2}}));
+    // "Jueves y Sábado" and "Todos (L+J+S)" mark 56 and 86 mm, any other days 62 and 74.
+    const bool dosDias = dias != "Jueves";
+    const double a = dosDias ? 56 : 62, b = dosDias ? 86 : 74;
     EXPECT_EQ(dia, (std::vector<Marca>{{22.5, 44, 1}, {22.5, a, 1}, {22.5, b, 1}, {22.5, 148, 1}, {22.5, a + 104, 1},
-                                       {22.5, b + 104, 1}}));
+                                       {22.5, b + 104, 1}, {22.5, 44, 2}, {22.5, a, 2}, {22.5, b, 2}}));
     const std::vector<std::pair<QString, Marca>> textos = {
         {"PEÑA TRES (1/3)", {32, 37, 1}},
         {"PEÑA TRES (2/3)", {32, 141, 1}},
