@@ -28,7 +28,8 @@ void Recorrido::recorre(int N, const Pasos& pasos) {
   const int primero = e.numsorteos - std::min(N, ultimo);
   for (int i = ultimo; i >= primero; --i) {
     if (pasos.nuevoSorteo) pasos.nuevoSorteo();
-    // A draw that cannot be read leaves the previous one in place, as the program always did.
+    // A draw that cannot be read leaves the previous one in place: the list shows it again rather
+    // than stop the whole check on one damaged record.
     plataforma::sinErrores([&] { sorteo_ = leeSorteo(i); });
     // A damaged record is listed as it stands, but counted nowhere, and its date moves no syndicate.
     real_ = sorteoReal(sorteo_);
