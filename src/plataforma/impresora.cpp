@@ -85,6 +85,34 @@ struct DestinoCups {
   OpcionCups* opciones;
 };
 
+// The state message of a queue, asked of CUPS by its address; empty when it has none.
+QString mensajeCups(void* biblioteca, const QString& direccion) {
+  using Nueva = void* (*)(int);
+  using Agrega = void* (*)(void*, int, int, const char*, const char*, const char*);
+  using Pide = void* (*)(void*, void*, const char*);
+  using BuscaAtributo = void* (*)(void*, const char*, int);
+  using Texto = const char* (*)(void*, int, const char**);
+  using Borra = void (*)(void*);
+  constexpr int ATRIBUTOS_IMPRESORA = 0x000B, GRUPO_OPERACION = 0x01, ETIQUETA_URI = 0x45, CUALQUIERA = 0;
+  auto nueva = reinterpret_cast<Nueva>(::dlsym(biblioteca, "ippNewRequest"));
+  auto agrega = reinterpret_cast<Agrega>(::dlsym(biblioteca, "ippAddString"));
+  auto pide = reinterpret_cast<Pide>(::dlsym(biblioteca, "cupsDoRequest"));
+  auto buscaAtributo = reinterpret_cast<BuscaAtributo>(::dlsym(biblioteca, "ippFindAttribute"));
+  auto texto = reinterpret_cast<Texto>(::dlsym(biblioteca, "ippGetString"));
+  auto borra = reinterpret_cast<Borra>(::dlsym(biblioteca, "ippDelete"));
+  if (direccion.isEmpty() || !nueva || !agrega || !pide || !buscaAtributo || !texto || !borra) return QString();
+  void* pregunta = nueva(ATRIBUTOS_IMPRESORA);
+  if (!pregunta) return QString();
+  agrega(pregunta, GRUPO_OPERACION, ETIQUETA_URI, "printer-uri", nullptr, direccion.toUtf8().constData());
+  void* respuesta = pide(nullptr, pregunta, "/");  // takes the question
+  if (!respuesta) return QString();
+  QString r;
+  if (void* a = buscaAtributo(respuesta, "printer-state-message", CUALQUIERA))
+    if (const char* t = texto(a, 0, nullptr)) r = QString::fromUtf8(t);
+  borra(respuesta);
+  return r;
+}
+
 std::optional<QHash<QString, QString>> atributosCups(const QString& impresora, bool& hayCups) {
   using Busca = DestinoCups* (*)(void*, const char*, const char*);
   using Libera = void (*)(int, DestinoCups*);
@@ -103,6 +131,10 @@ std::optional<QHash<QString, QString>> atributosCups(const QString& impresora, b
   for (int i = 0; i < d->numOpciones; ++i)
     r.insert(QString::fromUtf8(d->opciones[i].nombre), QString::fromUtf8(d->opciones[i].valor));
   libera(1, d);
+  // A queue that refuses jobs says why in its state message, which the list of queues leaves out.
+  if (r.value(QStringLiteral("printer-is-accepting-jobs")) == QLatin1String("false"))
+    r.insert(QStringLiteral("printer-state-message"),
+             mensajeCups(biblioteca, r.value(QStringLiteral("printer-uri-supported"))));
   return r;
 }
 
