@@ -293,7 +293,7 @@ void escribePdf(const QString& archivo, const QPageLayout& hoja, const QString& 
     pinta(escritor);
   }
   // A document is whole when it ends with its trailer; anything else never reaches the file.
-  if (pdf.isEmpty() || !pdf.trimmed().endsWith("%%EOF")) fallo(QStringLiteral("el documento no se ha podido componer"));
+  if (!pdf.right(64).trimmed().endsWith("%%EOF")) fallo(QStringLiteral("el documento no se ha podido componer"));
   try {
     guardaDocumento(archivo, pdf);
   } catch (const Error& e) {
