@@ -53,6 +53,7 @@ void Principal::Image5_Click() {
   errorlistado = false;
   try {
     plataforma::ShowPrinter(this);
+    pr.Titulo = QStringLiteral("Listado de comprobación");
     pr.PaintPicture(ImageList1.imagen(12).toImage(), 0, 5);
     pr.CurrentY = 40;
   } catch (const plataforma::Error&) {

@@ -1,8 +1,6 @@
 #include "impresora.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
@@ -10,12 +8,15 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTemporaryFile>
+#include <QPdfWriter>
+#include <QPrinterInfo>
+#include <QBuffer>
 #include <algorithm>
-#include <cstdio>
+#include <dlfcn.h>
 
 #include "plataforma/error.h"
 #include "plataforma/msgbox.h"
+#include "plataforma/reemplazo.h"
 
 namespace plataforma {
 
@@ -70,33 +71,84 @@ void dibuja(QPainter& pintor, QPagedPaintDevice& hoja, const Trabajo& trabajo) {
   }
 }
 
-// Renders the job on a printer that writes a PDF file: into a temporary file beside it, renamed over
-// the file once complete, so that a failure leaves the old file or none, never half of one.
-void aPdf(QPrinter& impresora, const QString& archivo, const Trabajo& trabajo) {
-  const QFileInfo destino(archivo);
-  QTemporaryFile temporal(destino.absolutePath() + QStringLiteral("/.imprimiendo-XXXXXX.pdf"));
-  if (!temporal.open()) fallo(QStringLiteral("no se puede escribir en la carpeta del documento"));
-  temporal.close();
-  impresora.setOutputFormat(QPrinter::PdfFormat);
-  impresora.setOutputFileName(temporal.fileName());
-  {
-    QPainter pintor;
-    if (!pintor.begin(&impresora)) {
-      impresora.setOutputFileName(archivo);
-      fallo(QStringLiteral("no se puede crear el documento"));
-    }
-    dibuja(pintor, impresora, trabajo);
-    if (!pintor.end()) {
-      impresora.setOutputFileName(archivo);
-      fallo(QStringLiteral("no se puede terminar el documento"));
-    }
-  }
-  impresora.setOutputFileName(archivo);
-  if (std::rename(QFile::encodeName(temporal.fileName()).constData(),
-                  QFile::encodeName(destino.absoluteFilePath()).constData()) != 0)
-    fallo(QStringLiteral("no se puede escribir el documento"));
-  temporal.setAutoRemove(false);
+// What CUPS publishes about a queue, read through the library the print support already loads; none
+// when the print system does not know the queue or does not answer.
+struct OpcionCups {
+  char* nombre;
+  char* valor;
+};
+struct DestinoCups {
+  char* nombre;
+  char* instancia;
+  int predeterminado;
+  int numOpciones;
+  OpcionCups* opciones;
+};
+
+// The state message of a queue, asked of CUPS by its address; empty when it has none.
+QString mensajeCups(void* biblioteca, const QString& direccion) {
+  using Nueva = void* (*)(int);
+  using Agrega = void* (*)(void*, int, int, const char*, const char*, const char*);
+  using Pide = void* (*)(void*, void*, const char*);
+  using BuscaAtributo = void* (*)(void*, const char*, int);
+  using Texto = const char* (*)(void*, int, const char**);
+  using Borra = void (*)(void*);
+  constexpr int ATRIBUTOS_IMPRESORA = 0x000B, GRUPO_OPERACION = 0x01, ETIQUETA_URI = 0x45, CUALQUIERA = 0;
+  auto nueva = reinterpret_cast<Nueva>(::dlsym(biblioteca, "ippNewRequest"));
+  auto agrega = reinterpret_cast<Agrega>(::dlsym(biblioteca, "ippAddString"));
+  auto pide = reinterpret_cast<Pide>(::dlsym(biblioteca, "cupsDoRequest"));
+  auto buscaAtributo = reinterpret_cast<BuscaAtributo>(::dlsym(biblioteca, "ippFindAttribute"));
+  auto texto = reinterpret_cast<Texto>(::dlsym(biblioteca, "ippGetString"));
+  auto borra = reinterpret_cast<Borra>(::dlsym(biblioteca, "ippDelete"));
+  if (direccion.isEmpty() || !nueva || !agrega || !pide || !buscaAtributo || !texto || !borra) return QString();
+  void* pregunta = nueva(ATRIBUTOS_IMPRESORA);
+  if (!pregunta) return QString();
+  agrega(pregunta, GRUPO_OPERACION, ETIQUETA_URI, "printer-uri", nullptr, direccion.toUtf8().constData());
+  void* respuesta = pide(nullptr, pregunta, "/");  // takes the question
+  if (!respuesta) return QString();
+  QString r;
+  if (void* a = buscaAtributo(respuesta, "printer-state-message", CUALQUIERA))
+    if (const char* t = texto(a, 0, nullptr)) r = QString::fromUtf8(t);
+  borra(respuesta);
+  return r;
 }
+
+std::optional<QHash<QString, QString>> atributosCups(const QString& impresora, bool& hayCups) {
+  using Busca = DestinoCups* (*)(void*, const char*, const char*);
+  using Libera = void (*)(int, DestinoCups*);
+  static void* biblioteca = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+  hayCups = biblioteca != nullptr;
+  if (!biblioteca) return std::nullopt;
+  static auto busca = reinterpret_cast<Busca>(::dlsym(biblioteca, "cupsGetNamedDest"));
+  static auto libera = reinterpret_cast<Libera>(::dlsym(biblioteca, "cupsFreeDests"));
+  if (!busca || !libera) {
+    hayCups = false;
+    return std::nullopt;
+  }
+  DestinoCups* d = busca(nullptr, impresora.toLocal8Bit().constData(), nullptr);
+  if (!d) return std::nullopt;
+  QHash<QString, QString> r;
+  for (int i = 0; i < d->numOpciones; ++i)
+    r.insert(QString::fromUtf8(d->opciones[i].nombre), QString::fromUtf8(d->opciones[i].valor));
+  libera(1, d);
+  // A queue that refuses jobs says why in its state message, which the list of queues leaves out.
+  if (r.value(QStringLiteral("printer-is-accepting-jobs")) == QLatin1String("false"))
+    r.insert(QStringLiteral("printer-state-message"),
+             mensajeCups(biblioteca, r.value(QStringLiteral("printer-uri-supported"))));
+  return r;
+}
+
+std::function<QString(const QString&)>& consultaCola() {
+  static std::function<QString(const QString&)> c;
+  return c;
+}
+
+DialogoImpresora& dialogoImpresora() {
+  static DialogoImpresora d;
+  return d;
+}
+
+QString nombreDe(const Trabajo& t) { return t.nombre.isEmpty() ? QStringLiteral("Bolvanta") : t.nombre; }
 
 std::function<std::shared_ptr<Destino>()>& guion() {
   static std::function<std::shared_ptr<Destino>()> g;
@@ -105,22 +157,13 @@ std::function<std::shared_ptr<Destino>()>& guion() {
 
 std::unique_ptr<Impresora>& unica() {
   static std::unique_ptr<Impresora> i;
-  if (!i) i = std::make_unique<Impresora>();
-  return i;
-}
-
-std::shared_ptr<DestinoSistema>& sistema() {
-  static std::shared_ptr<DestinoSistema> s;
-  if (!s) {
-    s = std::make_shared<DestinoSistema>();
-    // The system printer goes while the application still stands, not among the static objects.
+  if (!i) {
+    i = std::make_unique<Impresora>();
+    // The printer goes while the application still stands, not among the static objects.
     if (QCoreApplication* app = QCoreApplication::instance())
-      QObject::connect(app, &QCoreApplication::aboutToQuit, [] {
-        unica().reset();
-        sistema().reset();
-      });
+      QObject::connect(app, &QCoreApplication::aboutToQuit, [] { unica().reset(); });
   }
-  return s;
+  return i;
 }
 
 }  // namespace
@@ -135,36 +178,137 @@ std::vector<const Trazo*> Trabajo::textos(int pagina) const {
 Destino::~Destino() = default;
 QSizeF Destino::pagina() const { return A4; }
 
-DestinoSistema::DestinoSistema() : impresora_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
-DestinoSistema::~DestinoSistema() = default;
-
-QSizeF DestinoSistema::pagina() const {
-  const QSizeF s = impresora_->pageRect(QPrinter::Millimeter).size();
-  return s.isEmpty() ? A4 : s;
+Eleccion Eleccion::de(const QPrinter& p) {
+  Eleccion e;
+  if (p.outputFormat() == QPrinter::PdfFormat) {
+    e.archivo = p.outputFileName();
+  } else {
+    e.impresora = p.printerName();
+  }
+  e.hoja = p.pageLayout();
+  e.copias = p.copyCount();
+  e.intercaladas = p.collateCopies();
+  e.doble = p.duplex();
+  e.color = p.colorMode();
+  return e;
 }
 
+Eleccion Eleccion::predeterminada() {
+  Eleccion e;
+  e.impresora = QPrinterInfo::defaultPrinterName();
+  return e;
+}
+
+DestinoSistema::DestinoSistema(const Eleccion& eleccion) : eleccion_(eleccion), pagina_(A4) {
+  if (!eleccion_.archivo.isEmpty()) {
+    if (eleccion_.hoja.isValid()) pagina_ = eleccion_.hoja.paintRect(QPageLayout::Millimeter).size();
+  } else if (const auto p = impresoraPara(eleccion_)) {
+    pagina_ = p->pageRect(QPrinter::Millimeter).size();
+  }
+  if (pagina_.isEmpty()) pagina_ = A4;
+}
+
+DestinoSistema::~DestinoSistema() = default;
+
+QSizeF DestinoSistema::pagina() const { return pagina_; }
+
 void DestinoSistema::envia(const Trabajo& trabajo) {
-  QPrinter& p = *impresora_;
-  if (p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty()) {
-    aPdf(p, p.outputFileName(), trabajo);
+  if (!eleccion_.archivo.isEmpty()) {
+    const QPageLayout hoja = eleccion_.hoja.isValid()
+                                 ? eleccion_.hoja
+                                 : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    escribePdf(eleccion_.archivo, hoja, nombreDe(trabajo),
+               [&](QPagedPaintDevice& hoja) {
+                 QPainter pintor(&hoja);
+                 dibuja(pintor, hoja, trabajo);
+               });
     return;
   }
-  // The spooler takes the job only when the painter ends; a printer that cannot start it gets none.
+  // A queue that will not take the job is told before anything is sent: the spooler would drop it
+  // without a word.
+  const QString rechazo = rechazoCola(eleccion_.impresora);
+  if (!rechazo.isEmpty()) fallo(rechazo);
+  const auto p = impresoraPara(eleccion_);
+  if (!p) fallo(QStringLiteral("la impresora «%1» no está disponible").arg(eleccion_.impresora));
+  p->setDocName(nombreDe(trabajo));
+  p->setCreator(QStringLiteral("Bolvanta"));
   QPainter pintor;
-  if (!pintor.begin(&p)) fallo(QStringLiteral("la impresora no acepta el trabajo"));
-  dibuja(pintor, p, trabajo);
-  if (!pintor.end()) fallo(QStringLiteral("la impresora no acepta el trabajo"));
+  if (!pintor.begin(p.get())) fallo(QStringLiteral("la impresora no acepta el trabajo"));
+  dibuja(pintor, *p, trabajo);
+  if (!pintor.end() || p->printerState() == QPrinter::Error)
+    fallo(QStringLiteral("la impresora no acepta el trabajo"));
+}
+
+std::unique_ptr<QPrinter> impresoraPara(const Eleccion& e) {
+  const QPrinterInfo info = QPrinterInfo::printerInfo(e.impresora);
+  if (info.isNull()) return nullptr;
+  auto p = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  if (e.hoja.isValid()) {
+    p->setPageSize(e.hoja.pageSize());
+    p->setPageOrientation(e.hoja.orientation());
+  }
+  p->setCopyCount(std::max(e.copias, 1));
+  p->setCollateCopies(e.intercaladas);
+  p->setDuplex(QPrinter::DuplexMode(e.doble));
+  p->setColorMode(QPrinter::ColorMode(e.color));
+  return p;
+}
+
+QString rechazoCola(const QString& impresora, const std::optional<QHash<QString, QString>>& atributos) {
+  if (impresora.isEmpty()) return QStringLiteral("no hay ninguna impresora elegida");
+  if (!atributos)
+    return QStringLiteral("la impresora «%1» no está disponible en el sistema de impresión").arg(impresora);
+  const QString acepta = atributos->value(QStringLiteral("printer-is-accepting-jobs")).trimmed().toLower();
+  if (acepta == QLatin1String("false") || acepta == QLatin1String("0") || acepta == QLatin1String("no")) {
+    QString r = QStringLiteral("la impresora «%1» no acepta trabajos").arg(impresora);
+    const QString porque = atributos->value(QStringLiteral("printer-state-message")).trimmed();
+    if (!porque.isEmpty()) r += QStringLiteral(" (") + porque + QLatin1Char(')');
+    return r;
+  }
+  return QString();
+}
+
+QString rechazoCola(const QString& impresora) {
+  if (consultaCola()) return consultaCola()(impresora);
+  bool hayCups = false;
+  const auto atributos = impresora.isEmpty() ? std::nullopt : atributosCups(impresora, hayCups);
+  // Without CUPS the print support knows the queues, and no more.
+  if (!hayCups && !impresora.isEmpty() && !QPrinterInfo::printerInfo(impresora).isNull()) return QString();
+  return rechazoCola(impresora, atributos);
+}
+
+void fijaConsultaCola(std::function<QString(const QString&)> consulta) { consultaCola() = std::move(consulta); }
+
+void escribePdf(const QString& archivo, const QPageLayout& hoja, const QString& titulo,
+                const std::function<void(QPagedPaintDevice&)>& pinta) {
+  QByteArray pdf;
+  {
+    QBuffer memoria(&pdf);
+    memoria.open(QIODevice::WriteOnly);
+    QPdfWriter escritor(&memoria);
+    escritor.setResolution(1200);
+    escritor.setPageLayout(hoja);
+    escritor.setTitle(titulo);
+    escritor.setCreator(QStringLiteral("Bolvanta"));
+    pinta(escritor);
+  }
+  // A document is whole when it ends with its trailer; anything else never reaches the file.
+  if (!pdf.right(64).trimmed().endsWith("%%EOF")) fallo(QStringLiteral("el documento no se ha podido componer"));
+  try {
+    guardaDocumento(archivo, pdf);
+  } catch (const Error& e) {
+    fallo(e.descripcion());
+  }
 }
 
 QSizeF DestinoPdf::pagina() const { return A4; }
 
 void DestinoPdf::envia(const Trabajo& trabajo) {
-  QPrinter p(QPrinter::HighResolution);
-  p.setOutputFormat(QPrinter::PdfFormat);
-  p.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                              QPageLayout::Millimeter));
-  p.setCreator(QStringLiteral("Bolvanta"));
-  aPdf(p, archivo_, trabajo);
+  escribePdf(archivo_, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()),
+             nombreDe(trabajo), [&](QPagedPaintDevice& hoja) {
+               QPainter pintor(&hoja);
+               dibuja(pintor, hoja, trabajo);
+             });
 }
 
 void Grabadora::envia(const Trabajo& trabajo) {
@@ -204,10 +348,22 @@ double Impresora::TextHeight() const {
   return *it * std::max(FontSize, 1.0) * MM_POR_PUNTO;
 }
 
+double Impresora::TextWidth(const QString& texto) const {
+  QFont f(FontName);
+  f.setBold(FontBold);
+  f.setPixelSize(1000);
+  return QFontMetricsF(f).horizontalAdvance(texto) / 1000.0 * std::max(FontSize, 1.0) * MM_POR_PUNTO;
+}
+
 void Impresora::Print(const QString& texto) {
   abre();
   const double alto = TextHeight();
-  if (CurrentY > 0 && CurrentY + alto > destino().pagina().height()) NewPage();
+  if (CurrentY > 0 && CurrentY + alto > destino().pagina().height()) {
+    // The line goes on the next page where it was to stand on this one.
+    const double x = CurrentX;
+    NewPage();
+    CurrentX = x;
+  }
   if (!texto.isEmpty()) {
     Trazo& t = nuevo(Trazo::Texto);
     t.x = CurrentX;
@@ -259,6 +415,7 @@ void Impresora::NewPage() {
 void Impresora::EndDoc() {
   if (!abierto_) return;
   Trabajo t = std::move(trabajo_);
+  t.nombre = Titulo;
   KillDoc();
   for (const Trazo& z : t.trazos) t.paginas = std::max(t.paginas, z.pagina);
   if (!t.trazos.empty()) destino().envia(t);
@@ -266,6 +423,7 @@ void Impresora::EndDoc() {
 
 void Impresora::KillDoc() {
   abierto_ = false;
+  Titulo.clear();
   pagina_ = 1;
   trabajo_ = Trabajo();
   CurrentX = 0;
@@ -278,7 +436,7 @@ void Impresora::fijaDestino(std::shared_ptr<Destino> destino) {
 
 Destino& Impresora::destino() {
   // The system printer is looked for only when something is to reach it.
-  if (!destino_) destino_ = sistema();
+  if (!destino_) destino_ = std::make_shared<DestinoSistema>(Eleccion::predeterminada());
   return *destino_;
 }
 
@@ -304,15 +462,25 @@ void ShowPrinter(QWidget* padre) {
     Printer().fijaDestino(std::move(d));
     return;
   }
-  std::shared_ptr<DestinoSistema> s = sistema();
-  QPrintDialog dialogo(&s->impresora(), padre);
-  dialogo.setWindowTitle(QStringLiteral("Imprimir"));
-  // No choice of printing a selection: the program always prints the whole of what it prints.
-  dialogo.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialogo.setOption(QAbstractPrintDialog::PrintToFile, true);
-  if (dialogo.exec() != QDialog::Accepted) throw Error(ERR_CANCELADO, QStringLiteral("Se ha cancelado"));
-  Printer().fijaDestino(s);
+  // A fresh printer for every dialog: what the dialog shows and what the job gets come from the
+  // printer the user picks now, never from an earlier job.
+  QPrinter impresora(QPrinter::HighResolution);
+  bool aceptado = false;
+  if (dialogoImpresora()) {
+    aceptado = dialogoImpresora()(impresora, padre);
+  } else {
+    QPrintDialog dialogo(&impresora, padre);
+    dialogo.setWindowTitle(QStringLiteral("Imprimir"));
+    // No choice of printing a selection: the program always prints the whole of what it prints.
+    dialogo.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialogo.setOption(QAbstractPrintDialog::PrintToFile, true);
+    aceptado = dialogo.exec() == QDialog::Accepted;
+  }
+  if (!aceptado) throw Error(ERR_CANCELADO, QStringLiteral("Se ha cancelado"));
+  Printer().fijaDestino(std::make_shared<DestinoSistema>(Eleccion::de(impresora)));
 }
+
+void fijaDialogoImpresora(DialogoImpresora dialogo) { dialogoImpresora() = std::move(dialogo); }
 
 GuionImpresora::GuionImpresora(std::initializer_list<std::shared_ptr<Destino>> respuestas)
     : respuestas_(respuestas), anterior_(guion()) {

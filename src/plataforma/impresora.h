@@ -7,13 +7,21 @@
 // a job discarded with KillDoc, or a printer that fails when the job is sent, leaves nothing printed
 // and no file half-written. Destinations are the system printer chosen in the printer dialog, a PDF
 // file, or a recorder that keeps the jobs for tests.
+//
+// No job leaves anything behind for the next one: each is printed on a printer of its own, made
+// from what the user chose in the dialog, so one printer's margins or one failed job never move or
+// spoil what prints after it.
+#include <QHash>
 #include <QImage>
+#include <QPageLayout>
 #include <QSizeF>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
@@ -39,6 +47,7 @@ struct Trazo {
 };
 
 struct Trabajo {
+  QString nombre;  // the job's name in the print queue and the PDF's title
   std::vector<Trazo> trazos;
   int paginas = 0;
   // The texts of one page, in the order they were printed.
@@ -55,18 +64,52 @@ class Destino {
   virtual void envia(const Trabajo& trabajo) = 0;
 };
 
-// The system printer as the printer dialog set it up.
+// What the user chose in the printer dialog, which every job of that choice starts from.
+struct Eleccion {
+  QString impresora;  // the print queue
+  QString archivo;    // printing to a file: the PDF written
+  QPageLayout hoja;   // a file: the page as the dialog left it; a printer: its size and orientation
+  int copias = 1;
+  bool intercaladas = true;
+  int doble = 0;     // QPrinter::DuplexMode
+  int color = 1;     // QPrinter::ColorMode
+  static Eleccion de(const QPrinter& impresora);
+  // The system's default printer, for a job sent before any dialog.
+  static Eleccion predeterminada();
+};
+
+// The system printer or file as the printer dialog set it up.
 class DestinoSistema : public Destino {
  public:
-  DestinoSistema();
+  explicit DestinoSistema(const Eleccion& eleccion);
   ~DestinoSistema() override;
-  QPrinter& impresora() { return *impresora_; }
+  const Eleccion& eleccion() const { return eleccion_; }
   QSizeF pagina() const override;
   void envia(const Trabajo& trabajo) override;
 
  private:
-  std::unique_ptr<QPrinter> impresora_;
+  Eleccion eleccion_;
+  QSizeF pagina_;
 };
+
+// A printer made afresh for one job on the chosen queue: the queue's own printable area with the
+// chosen paper, copies, sides and colour. None when the queue is gone.
+std::unique_ptr<QPrinter> impresoraPara(const Eleccion& eleccion);
+
+// Why the print system would not take a job for the queue `impresora` now; nothing when it would.
+// A paused queue takes the job and holds it: that is no refusal.
+QString rechazoCola(const QString& impresora);
+// The same from what the print system publishes for the queue (its CUPS attributes), none when it
+// does not know the queue or does not answer.
+QString rechazoCola(const QString& impresora, const std::optional<QHash<QString, QString>>& atributos);
+// For tests: stands in for the print system's answer about a queue. Empty to ask the system again.
+void fijaConsultaCola(std::function<QString(const QString& impresora)> consulta);
+
+// Lays out a PDF in memory with `pinta` on a page of `hoja` and writes it whole over `archivo`: the
+// old file stays as it was unless the new one is complete and on disk. A failure throws Error
+// (ERR_IMPRESORA) with its reason.
+void escribePdf(const QString& archivo, const QPageLayout& hoja, const QString& titulo,
+                const std::function<void(QPagedPaintDevice&)>& pinta);
 
 // A PDF file, A4: written beside its final name first and renamed over it once complete.
 class DestinoPdf : public Destino {
@@ -92,6 +135,8 @@ class Impresora {
   Impresora();
   ~Impresora();
 
+  // The name the next job goes by in the print queue; each job sets its own.
+  QString Titulo;
   // Font and position, as the program sets them before each text.
   QString FontName = QStringLiteral("Arial");
   double FontSize = 10;  // points
@@ -100,7 +145,8 @@ class Impresora {
   double CurrentY = 0;  // mm
 
   // Prints one line with its top-left corner at the current position, then moves to the start of
-  // the next line. A line that does not fit on the page goes to the top of a new one.
+  // the next line. A line that does not fit on the page goes to the top of a new one, at the same
+  // distance from the left edge.
   void Print(const QString& texto = QString());
   // A picture at its own size (96 pixels an inch) or at the size given.
   void PaintPicture(const QImage& imagen, double x, double y, double ancho = -1, double alto = -1);
@@ -109,7 +155,10 @@ class Impresora {
   void Box(double x, double y, double ancho, double alto, bool relleno = false);
   // The height of a text line in the current font, mm.
   double TextHeight() const;
+  // The width of a text in the current font, mm.
+  double TextWidth(const QString& texto) const;
 
+  // Starts a page; the position goes to its top-left corner.
   void NewPage();
   // Sends the job to the destination and closes it; nothing happens when nothing was drawn.
   // A destination that fails throws Error (ERR_IMPRESORA); the job is closed all the same.
@@ -142,8 +191,14 @@ bool terminaDocumento();
 void reiniciaImpresora();
 
 // The printer dialog: the user picks the printer the next jobs go to. Cancel raises
-// Error(ERR_CANCELADO), as the program asks of its dialogs.
+// Error(ERR_CANCELADO), as the program asks of its dialogs. The dialog always opens on a fresh
+// printer, so that nothing of an earlier job shows in it.
 void ShowPrinter(QWidget* padre);
+
+// For tests: stands in for the system's printer dialog; it sets up the printer it is given and
+// answers whether to print. Empty for the real dialog.
+using DialogoImpresora = std::function<bool(QPrinter&, QWidget*)>;
+void fijaDialogoImpresora(DialogoImpresora dialogo);
 
 // While a script is set the dialog does not appear: each showing takes the next destination of the
 // script, and a null one is the user pressing Cancel; once the script runs out every showing is

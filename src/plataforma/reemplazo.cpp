@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,7 +50,91 @@ void escribeEntero(const QString& temporal, const QByteArray& contenido, mode_t 
   if (!bien) sinAcceso();
 }
 
+qint64& espacioLibre() {
+  static qint64 bytes = -1;
+  return bytes;
+}
+
+// Why a document could not be written, as the user is told.
+QString motivo(int codigo) {
+  switch (codigo) {
+    case ENOSPC:
+    case EDQUOT:
+      return QStringLiteral("no queda espacio en el disco");
+    case ENOENT:
+    case ENOTDIR:
+      return QStringLiteral("la carpeta del documento no existe");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return QStringLiteral("no se puede escribir en la carpeta del documento");
+    default:
+      return QStringLiteral("error al escribir en el disco");
+  }
+}
+
+[[noreturn]] void falloDocumento(int codigo) { throw Error(ERR_ACCESO, motivo(codigo)); }
+
+// Every byte, or the reason why not. The space left for tests counts down as a disk fills up.
+void escribeTodo(int fd, const QByteArray& contenido) {
+  qint64 hecho = 0;
+  while (hecho < contenido.size()) {
+    size_t pedido = size_t(contenido.size() - hecho);
+    qint64& libre = espacioLibre();
+    if (libre >= 0) {
+      if (libre == 0) falloDocumento(ENOSPC);
+      pedido = std::min<size_t>(pedido, size_t(libre));
+    }
+    const ssize_t n = ::write(fd, contenido.constData() + hecho, pedido);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) falloDocumento(errno);
+    if (n == 0) falloDocumento(ENOSPC);
+    if (libre >= 0) libre -= n;
+    hecho += n;
+  }
+}
+
 }  // namespace
+
+void guardaDocumento(const QString& destino, const QByteArray& contenido) {
+  const QFileInfo final(destino);
+  // The permissions the document keeps or gets: the creation mask is read by setting it back at once.
+  mode_t permisos = 0;
+  struct stat datos {};
+  if (::stat(nativo(final.absoluteFilePath()).constData(), &datos) == 0) {
+    if (!S_ISREG(datos.st_mode)) falloDocumento(EISDIR);
+    permisos = datos.st_mode & 07777;
+  } else {
+    const mode_t mascara = ::umask(022);
+    ::umask(mascara);
+    permisos = 0666 & ~mascara;
+  }
+  QByteArray plantilla = nativo(final.absolutePath() + QStringLiteral("/.") + final.fileName() +
+                                QStringLiteral(".XXXXXX"));
+  const int fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
+  if (fd < 0) falloDocumento(errno);
+  bool abierto = true;
+  try {
+    escribeTodo(fd, contenido);
+    // Written is not yet on disk: a full disk or a failing device may still say no here.
+    if (::fsync(fd) != 0) falloDocumento(errno);
+    if (::fchmod(fd, permisos) != 0) falloDocumento(errno);
+    abierto = false;
+    if (::close(fd) != 0) falloDocumento(errno);
+  } catch (...) {
+    if (abierto) ::close(fd);
+    ::unlink(plantilla.constData());
+    throw;
+  }
+  if (::rename(plantilla.constData(), nativo(final.absoluteFilePath()).constData()) != 0) {
+    const int codigo = errno;
+    ::unlink(plantilla.constData());
+    falloDocumento(codigo);
+  }
+  aDisco(final.absolutePath(), O_RDONLY | O_DIRECTORY);
+}
+
+void fijaEspacioLibre(qint64 bytes) { espacioLibre() = bytes; }
 
 void reemplazaArchivo(const QString& destino, const QString& temporal, const QByteArray& contenido) {
   const QFileInfo original(destino);

@@ -14,6 +14,17 @@ namespace plataforma {
 // original is then untouched and the temporary file removed.
 void reemplazaArchivo(const QString& destino, const QString& temporal, const QByteArray& contenido);
 
+// Writes a document the user asked for (a printed PDF) whole over `destino`, or leaves what was there:
+// a temporary file beside it, every byte written and checked, on disk, then renamed over it. A new
+// document gets the permissions the user's creation mask gives; a replaced one keeps its own. A
+// failure throws Error (75) with the reason in Spanish, lower case ("no queda espacio en el disco"),
+// and leaves no temporary file.
+void guardaDocumento(const QString& destino, const QByteArray& contenido);
+
+// For tests: the bytes a document may still take before the disk is full (-1: no limit). A write
+// beyond them fails as a full disk does.
+void fijaEspacioLibre(qint64 bytes);
+
 // For tests: runs between the moment the temporary file is whole on disk and the rename, which is
 // where a crash would hurt most. Whatever it throws ends the replacement there. Empty to remove.
 void fijaAntesDeRenombrar(std::function<void()> paso);

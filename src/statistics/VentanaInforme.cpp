@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include "plataforma/error.h"
+#include "plataforma/impresora.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/twips.h"
 #include "plataforma/ventana.h"
@@ -75,9 +77,30 @@ void VentanaInforme::Imprimir_Click() {
   QPrinter impresora(QPrinter::HighResolution);
   impresora.setDocName(informe_.titulo);
   if (!dialogoImpresora(impresora, this)) return;
-  informes::pintaInforme(informe_, impresora);
-  if (impresora.printerState() == QPrinter::Error)
-    plataforma::MsgBox(QStringLiteral("No se ha podido imprimir el informe. Compruebe la impresora."),
+  QString motivo;
+  try {
+    const plataforma::Eleccion eleccion = plataforma::Eleccion::de(impresora);
+    if (!eleccion.archivo.isEmpty()) {
+      // To a file: laid out in memory and written whole, or the old file stays.
+      plataforma::escribePdf(eleccion.archivo, eleccion.hoja, informe_.titulo,
+                             [&](QPagedPaintDevice& hoja) { informes::pintaInforme(informe_, hoja); });
+    } else {
+      // A queue that will not take the job is told before anything is sent; the job goes to a
+      // printer made for it, at the queue's own printable area.
+      motivo = plataforma::rechazoCola(eleccion.impresora);
+      const auto trabajo = motivo.isEmpty() ? plataforma::impresoraPara(eleccion) : nullptr;
+      if (motivo.isEmpty() && !trabajo) motivo = QStringLiteral("la impresora no está disponible");
+      if (trabajo) {
+        trabajo->setDocName(informe_.titulo);
+        informes::pintaInforme(informe_, *trabajo);
+        if (trabajo->printerState() == QPrinter::Error) motivo = QStringLiteral("la impresora no acepta el trabajo");
+      }
+    }
+  } catch (const plataforma::Error& e) {
+    motivo = e.descripcion();
+  }
+  if (!motivo.isEmpty())
+    plataforma::MsgBox(QStringLiteral("No se ha podido imprimir el informe: ") + motivo + QLatin1Char('.'),
                        plataforma::vbExclamation, QStringLiteral("Imprimir"));
 }
 
@@ -86,8 +109,9 @@ void VentanaInforme::GuardarPdf_Click() {
   QString archivo = dialogoGuardar(this, QDir::home().filePath(informe_.titulo + QStringLiteral(".pdf")));
   if (archivo.isEmpty()) return;
   if (!archivo.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) archivo += QStringLiteral(".pdf");
-  if (!informes::escribePdf(informe_, archivo))
+  QString motivo;
+  if (!informes::escribePdf(informe_, archivo, &motivo))
     plataforma::MsgBox(QStringLiteral("No se ha podido guardar el informe en «") + QDir::toNativeSeparators(archivo) +
-                           QStringLiteral("». Compruebe que la carpeta existe y que puede escribir en ella."),
+                           QStringLiteral("»: ") + motivo + QLatin1Char('.'),
                        plataforma::vbExclamation, QStringLiteral("Guardar PDF"));
 }

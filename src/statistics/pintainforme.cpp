@@ -4,9 +4,10 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
+
+#include "plataforma/error.h"
+#include "plataforma/impresora.h"
 
 namespace informes {
 
@@ -22,18 +23,17 @@ void pintaInforme(const InformeLleno& informe, QPagedPaintDevice& destino) {
   documentoInforme(informe)->print(&destino);
 }
 
-bool escribePdf(const InformeLleno& informe, const QString& archivo) {
-  QSaveFile salida(archivo);
-  if (!salida.open(QIODevice::WriteOnly)) return false;
-  {
-    QPdfWriter pdf(&salida);
-    pdf.setTitle(informe.titulo);
-    pdf.setCreator(QStringLiteral("Bolvanta"));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    pintaInforme(informe, pdf);
+bool escribePdf(const InformeLleno& informe, const QString& archivo, QString* motivo) {
+  try {
+    plataforma::escribePdf(archivo,
+                           QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                       QPageLayout::Millimeter),
+                           informe.titulo, [&](QPagedPaintDevice& hoja) { pintaInforme(informe, hoja); });
+    return true;
+  } catch (const plataforma::Error& e) {
+    if (motivo) *motivo = e.descripcion();
+    return false;
   }
-  return salida.commit();
 }
 
 }  // namespace informes

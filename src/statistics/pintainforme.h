@@ -18,7 +18,7 @@ std::unique_ptr<QTextDocument> documentoInforme(const InformeLleno& informe);
 void pintaInforme(const InformeLleno& informe, QPagedPaintDevice& destino);
 
 // Writes the report as an A4 PDF file. The file is replaced whole or not at all; a failure gives
-// false and leaves whatever was there before.
-bool escribePdf(const InformeLleno& informe, const QString& archivo);
+// false, with its reason in `motivo`, and leaves whatever was there before.
+bool escribePdf(const InformeLleno& informe, const QString& archivo, QString* motivo = nullptr);
 
 }  // namespace informes

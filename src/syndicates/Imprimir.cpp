@@ -33,7 +33,21 @@ void descargaImprimir() { plataforma::Unica<Imprimir>::descarga(); }
 namespace {
 
 const char* const MARCA_PROGRAMA = "Bolvanta v.3.4.9991";
-constexpr float CORRECCION = boletos::CORRECCION_MAXIMA;
+// The sheet the slips are printed on, mm.
+constexpr double ANCHO_HOJA = 210;
+constexpr double ALTO_HOJA = 297;
+
+// The largest correction of each axis that keeps every cross, whole, on the sheet; the smallest is
+// 0, as a box moved up or left of the printable corner would be cut. Tenths of a millimetre.
+float maximaCorreccion(int eje) {
+  plataforma::Impresora medida;
+  medida.FontName = QStringLiteral("arial");
+  medida.FontSize = 11.5;
+  medida.FontBold = true;
+  const double libre = eje == 0 ? ANCHO_HOJA - boletos::ANCHO_MARCAS - medida.TextWidth(QStringLiteral("X"))
+                                : ALTO_HOJA - boletos::ALTO_MARCAS - medida.TextHeight();
+  return float(std::floor(libre * 10) / 10);
+}
 
 QLocale espanol() { return QLocale(QLocale::Spanish, QLocale::Spain); }
 
@@ -53,7 +67,7 @@ bool leeNumero(const QString& texto, float& valor) {
 QString textoNumero(float v) { return espanol().toString(double(v), 'g', 7); }
 
 // A stored correction the window can use: a damaged one reads as 0, one beyond the paper as the limit.
-float utilizable(float v) { return std::isfinite(v) ? std::clamp(v, -CORRECCION, CORRECCION) : 0.0f; }
+float utilizable(float v, int eje) { return std::isfinite(v) ? std::clamp(v, 0.0f, maximaCorreccion(eje)) : 0.0f; }
 
 }  // namespace
 
@@ -78,7 +92,11 @@ void Imprimir::creaControles() {
   Label10->setGeometry(px(240), px(500), px(6400), px(420));
   QFont nombre = font();
   nombre.setBold(true);
-  nombre.setPointSizeF(nombre.pointSizeF() * 1.4);
+  // The window's font may be set in pixels or in points: the name is larger either way.
+  if (nombre.pixelSize() > 0)
+    nombre.setPixelSize(qRound(nombre.pixelSize() * 1.4));
+  else
+    nombre.setPointSizeF(nombre.pointSizeF() * 1.4);
   Label10->setFont(nombre);
   Label10->setStyleSheet(QStringLiteral("color: #800000;"));
 
@@ -154,8 +172,8 @@ void Imprimir::Form_Load() {
   Label2[2]->setText(plataforma::recorta(pena.dias));
 
   plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
-  configuracion.correccionx = utilizable(configuracion.correccionx);
-  configuracion.correcciony = utilizable(configuracion.correcciony);
+  configuracion.correccionx = utilizable(configuracion.correccionx, 0);
+  configuracion.correcciony = utilizable(configuracion.correcciony, 1);
   Text1[0]->setText(textoNumero(configuracion.correccionx));
   Text1[1]->setText(textoNumero(configuracion.correcciony));
 }
@@ -193,6 +211,7 @@ void Imprimir::imprime() {
   } catch (const plataforma::Error&) {
     return;  // cancelled: nothing is printed
   }
+  pr.Titulo = QStringLiteral("Boletos de la peña ") + plataforma::recorta(pena.nombre);
   // The font of the slips, whatever another printout left set.
   pr.FontName = QStringLiteral("arial");
   pr.FontSize = 11.5;
@@ -286,10 +305,14 @@ void Imprimir::Text1_Change(int Index) {
   float& campo = Index == 0 ? configuracion.correccionx : configuracion.correcciony;
   float valor = 0;
   bool fuera = false;
+  const float maxima = maximaCorreccion(Index);
   if (leeNumero(texto, valor)) {
-    fuera = std::fabs(valor) > CORRECCION;
-    campo = std::clamp(valor, -CORRECCION, CORRECCION);
-    if (fuera) muestraCorrecciones();
+    // A correction that would put a cross off the sheet is refused: the stored one stays.
+    fuera = valor < 0 || valor > maxima;
+    if (fuera)
+      muestraCorrecciones();
+    else
+      campo = valor;
   } else if (!texto.trimmed().isEmpty() && texto.trimmed() != QStringLiteral("-") &&
              texto.trimmed() != QStringLiteral("+")) {
     // Not a number: the field shows the stored value again. A lone sign is a number being typed.
@@ -299,8 +322,10 @@ void Imprimir::Text1_Change(int Index) {
   if (fuera) {
     // The field's signals stay blocked while the box is up: the box is the answer to one keystroke.
     const QSignalBlocker bloqueo(Text1[Index]);
-    plataforma::MsgBox(QString::fromUtf8("La corrección debe estar entre -%1 y %1 mm: se queda en %2 mm.")
-                           .arg(textoNumero(CORRECCION), textoNumero(campo)),
+    plataforma::MsgBox(QString::fromUtf8("Con una corrección %1 de %2 mm alguna cruz quedaría fuera del papel. "
+                                         "La corrección %1 debe estar entre 0 y %3 mm; se queda en %4 mm.")
+                           .arg(Index == 0 ? QStringLiteral("X") : QStringLiteral("Y"), textoNumero(valor),
+                                textoNumero(maxima), textoNumero(campo)),
                        plataforma::vbExclamation, QString::fromUtf8("Corrección fuera del papel"));
   }
 }

@@ -213,6 +213,30 @@ TEST_F(Listado, CancelledOrFailingPrinterLeavesNothingAndTheProgramUsable) {
   EXPECT_EQ(textos(*t).size(), 4);
 }
 
+// A listing of many draws runs over several pages: every line keeps its margin on the page it is
+// carried to, and the job goes by the listing's name.
+TEST_F(Listado, LinesCarriedToANewPageKeepTheirMargin) {
+  std::vector<Sorteo> lista;  // ten weeks of Monday, Thursday and Saturday draws
+  for (int w = 0; w < 10; ++w)
+    for (const QDate& dia : {LUNES, JUEVES, SABADO}) lista.push_back(sorteoDe(dia.addDays(7 * w), {1, 2, 3, 4, 5, 6}));
+  std::vector<Pena> penas;
+  for (const char* n : {"ANA", "BEA", "CRIS"})
+    penas.push_back(penaDe(n, TODOS, LUNES, {{1, 2, 3, 40, 41, 42}, {10, 11, 12, 13, 14, 15}}));
+  Principal& p = arranca(lista, penas);
+  sorteos(p, 30);
+  const Trabajo* t = imprime(p);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->nombre, "Listado de comprobación");
+  EXPECT_GE(t->paginas, 3);
+  int arriba = 0;  // lines that open a page after the first
+  for (const Trazo* z : t->textos()) {
+    const double x = z->texto.startsWith("PEÑAS") ? 50 : z->texto.startsWith("Sorteo del") ? 20 : 30;
+    EXPECT_EQ(z->x, x) << z->texto.toStdString() << " page " << z->pagina << " y " << z->y;
+    if (z->pagina > 1 && z->y == 0) ++arriba;
+  }
+  EXPECT_GE(arriba, 2);
+}
+
 TEST_F(Listado, APdfOfTheListingHoldsItsText) {
   Principal& p = arranca({sorteoDe(JUEVES, {1, 2, 3, 4, 5, 6})}, {penaDe("ANA", TODOS, LUNES, {{1, 2, 3, 40, 41, 42}})});
   QTemporaryDir dir;

@@ -1,6 +1,9 @@
 // The printer in millimetres: where texts land and how lines and pages follow each other, that a job
 // reaches its destination whole or not at all, and the printer dialog's script.
 #include <QApplication>
+#include <QPrinter>
+#include <QProcess>
+#include <sys/stat.h>
 #include <QDir>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -12,6 +15,7 @@
 #include "plataforma/error.h"
 #include "plataforma/impresora.h"
 #include "plataforma/msgbox.h"
+#include "plataforma/reemplazo.h"
 
 using namespace plataforma;
 
@@ -23,7 +27,10 @@ class ImpresoraPrueba : public ::testing::Test {
     reiniciaImpresora();
     Printer().fijaDestino(grabadora);
   }
-  void TearDown() override { reiniciaImpresora(); }
+  void TearDown() override {
+    reiniciaImpresora();
+    fijaEspacioLibre(-1);
+  }
   std::shared_ptr<Grabadora> grabadora = std::make_shared<Grabadora>();
 };
 
@@ -53,6 +60,7 @@ TEST_F(ImpresoraPrueba, LinesFollowEachOtherAndOverflowOntoANewPage) {
   // Down to the last line that fits, then one more.
   pr.CurrentY = 297 - alto - 0.01;
   pr.Print("cabe");
+  pr.CurrentX = 30;
   pr.Print("no cabe");
   EXPECT_EQ(pr.Page(), 2);
   pr.NewPage();
@@ -77,6 +85,7 @@ TEST_F(ImpresoraPrueba, LinesFollowEachOtherAndOverflowOntoANewPage) {
   EXPECT_EQ(textos[3]->texto, "no cabe");
   EXPECT_EQ(textos[3]->pagina, 2);
   EXPECT_EQ(textos[3]->y, 0);
+  EXPECT_EQ(textos[3]->x, 30);  // carried over with its margin
   // Boxes by corner and size, lines by start and the end minus the start, all in mm as given.
   struct Forma {
     Trazo::Tipo tipo;
@@ -177,4 +186,231 @@ TEST_F(ImpresoraPrueba, APdfFileIsWrittenWholeOrNotAtAll) {
   EXPECT_FALSE(pr.abierto());
 }
 
+// The printer dialog answered by a test: each showing sets up the printer with the next step.
+class DialogoGuionado {
+ public:
+  explicit DialogoGuionado(std::vector<std::function<void(QPrinter&)>> pasos) : pasos_(std::move(pasos)) {
+    fijaDialogoImpresora([this](QPrinter& p, QWidget*) {
+      if (siguiente_ >= pasos_.size()) return false;
+      pasos_[siguiente_++](p);
+      return true;
+    });
+  }
+  ~DialogoGuionado() { fijaDialogoImpresora(nullptr); }
+
+ private:
+  std::vector<std::function<void(QPrinter&)>> pasos_;
+  size_t siguiente_ = 0;
+};
+
+std::function<void(QPrinter&)> aArchivo(const QString& archivo, std::optional<QMarginsF> margenes = std::nullopt) {
+  return [=](QPrinter& p) {
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(archivo);
+    if (margenes) p.setPageMargins(*margenes, QPageLayout::Millimeter);
+  };
+}
+
+// A few lines at (10, 10) mm from the printable corner.
+void imprimeLineas(const QString& titulo = QString()) {
+  Impresora& pr = Printer();
+  pr.Titulo = titulo;
+  pr.FontName = "arial";
+  pr.FontSize = 12;
+  for (int i = 0; i < 3; ++i) {
+    pr.CurrentX = 10;
+    pr.CurrentY = 10 + 6 * i;
+    pr.Print(QString("Línea %1").arg(i + 1));
+  }
+}
+
+// Where the text of page 1 starts, mm from the sheet's corner.
+QPointF inicio(const QString& archivo) {
+  QPdfDocument pdf;
+  if (pdf.load(archivo) != QPdfDocument::Error::None) return {-1, -1};
+  const QRectF caja = pdf.getAllText(0).boundingRectangle();
+  return caja.topLeft() * 25.4 / 72;
+}
+
+// A small folder of its own file system, to fill up; none where it cannot be mounted.
+class DiscoPequeno {
+ public:
+  DiscoPequeno() {
+    montado_ = dir_.isValid() && QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dir_.path()}) == 0;
+  }
+  ~DiscoPequeno() {
+    if (montado_) QProcess::execute("umount", {dir_.path()});
+  }
+  bool montado() const { return montado_; }
+  QString ruta() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  bool montado_ = false;
+};
+
+// Fills what is left of a file system but `libre` bytes; the filler is removed to make room again.
+void llena(const QString& carpeta, qint64 libre) {
+  QFile relleno(carpeta + "/relleno");
+  ASSERT_TRUE(relleno.open(QIODevice::WriteOnly));
+  const QByteArray bloque(4096, 'x');
+  while (relleno.write(bloque) == bloque.size() && relleno.flush()) {
+  }
+  relleno.close();
+  relleno.resize(std::max<qint64>(0, relleno.size() - libre));
+}
+
 }  // namespace
+
+// A PDF that cannot be written whole (the disk fills up while it is written) is reported, leaves the
+// old file as it was and nothing beside it; the same printer then prints the next job whole.
+TEST_F(ImpresoraPrueba, AFullDiskLeavesTheOldPdfWholeAndTheNextPrintWorks) {
+  for (bool real : {false, true}) {
+    SCOPED_TRACE(real ? "a full file system" : "a disk that refuses writes");
+    DiscoPequeno pequeno;
+    QTemporaryDir normal;
+    if (real && !pequeno.montado()) {
+      std::cout << "[ SKIPPED  ] no small file system can be mounted here\n";
+      continue;
+    }
+    const QString carpeta = real ? pequeno.ruta() : normal.path();
+    const QString archivo = carpeta + "/boletos.pdf";
+    const QByteArray viejo = "%PDF-1.4 un documento anterior\n%%EOF\n";
+    {
+      QFile f(archivo);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(viejo);
+    }
+    DialogoGuionado dialogo({aArchivo(archivo)});
+    ShowPrinter(nullptr);
+    if (real) llena(carpeta, 4096);
+    else fijaEspacioLibre(4096);
+    imprimeLineas("Boletos de la peña LLENO");
+    {
+      Respondedor respuestas;
+      EXPECT_FALSE(terminaDocumento());
+      ASSERT_EQ(respuestas.cajas().size(), 1u);
+      EXPECT_EQ(respuestas.cajas()[0].texto, "No se ha podido imprimir: no queda espacio en el disco.");
+      EXPECT_EQ(respuestas.cajas()[0].estilo, vbExclamation);
+    }
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), viejo);
+    f.close();
+    QStringList quedan = QDir(carpeta).entryList(QDir::Files | QDir::Hidden);
+    quedan.removeAll("relleno");
+    EXPECT_EQ(quedan, QStringList{"boletos.pdf"});
+
+    // Room again: the same choice of printer prints whole.
+    if (real) QFile::remove(carpeta + "/relleno");
+    else fijaEspacioLibre(-1);
+    imprimeLineas("Boletos de la peña LLENO");
+    EXPECT_TRUE(terminaDocumento());
+    QPdfDocument pdf;
+    ASSERT_EQ(pdf.load(archivo), QPdfDocument::Error::None);
+    EXPECT_TRUE(pdf.getAllText(0).text().contains("Línea 3"));
+    EXPECT_EQ(pdf.metaData(QPdfDocument::MetaDataField::Title).toString(), "Boletos de la peña LLENO");
+    EXPECT_EQ(QDir(carpeta).entryList(QDir::Files | QDir::Hidden), QStringList{"boletos.pdf"});
+  }
+}
+
+// Each job starts at the printable corner of the printer chosen for it: margins of an earlier
+// printer do not stay behind.
+TEST_F(ImpresoraPrueba, EachPrintStartsAtItsOwnPrinterMargins) {
+  QTemporaryDir dir;
+  QPrinter fresca(QPrinter::HighResolution);
+  fresca.setOutputFormat(QPrinter::PdfFormat);
+  const QPointF propio = fresca.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
+  struct Caso {
+    QString archivo;
+    std::optional<QMarginsF> margenes;  // left, top, right, bottom; none: the printer's own
+    QPointF esperado;
+  };
+  const std::vector<Caso> casos = {
+      {dir.filePath("anchos.pdf"), QMarginsF(25, 35, 10, 10), {35, 45}},
+      {dir.filePath("propios.pdf"), std::nullopt, propio + QPointF(10, 10)},
+      {dir.filePath("estrechos.pdf"), QMarginsF(3, 4, 3, 4), {13, 14}},
+      {dir.filePath("otra.pdf"), std::nullopt, propio + QPointF(10, 10)},
+  };
+  ASSERT_NE(propio, QPointF(25, 35));
+  std::vector<std::function<void(QPrinter&)>> pasos;
+  for (const Caso& c : casos) pasos.push_back(aArchivo(c.archivo, c.margenes));
+  DialogoGuionado dialogo(pasos);
+  for (const Caso& c : casos) {
+    ShowPrinter(nullptr);
+    imprimeLineas();
+    EXPECT_TRUE(terminaDocumento());
+    const QPointF donde = inicio(c.archivo);
+    EXPECT_NEAR(donde.x(), c.esperado.x(), 1) << c.archivo.toStdString();
+    EXPECT_NEAR(donde.y(), c.esperado.y(), 1.5) << c.archivo.toStdString();
+  }
+}
+
+// A print queue that will not take jobs is told before anything is sent; one that only holds them
+// (paused) takes the job.
+TEST_F(ImpresoraPrueba, AQueueThatRefusesJobsIsToldAndAPausedOneIsNot) {
+  using Atributos = QHash<QString, QString>;
+  struct Caso {
+    QString cola;
+    std::optional<Atributos> atributos;
+    QString rechazo;
+  };
+  const std::vector<Caso> casos = {
+      {"Oficina", Atributos{{"printer-is-accepting-jobs", "true"}, {"printer-state", "3"}}, ""},
+      {"Oficina", Atributos{{"printer-is-accepting-jobs", "true"}, {"printer-state", "5"},
+                            {"printer-state-message", "En pausa"}}, ""},
+      {"Oficina", Atributos{{"printer-is-accepting-jobs", "false"}, {"printer-state", "3"}},
+       "la impresora «Oficina» no acepta trabajos"},
+      {"Oficina", Atributos{{"printer-is-accepting-jobs", "false"}, {"printer-state-message", "Sin tóner"}},
+       "la impresora «Oficina» no acepta trabajos (Sin tóner)"},
+      {"Oficina", std::nullopt, "la impresora «Oficina» no está disponible en el sistema de impresión"},
+      {"", std::nullopt, "no hay ninguna impresora elegida"},
+  };
+  for (const Caso& c : casos) EXPECT_EQ(rechazoCola(c.cola, c.atributos), c.rechazo) << c.rechazo.toStdString();
+
+  // Through the printer: the refusal is the message, and the job is gone.
+  fijaConsultaCola([](const QString& cola) { return rechazoCola(cola, Atributos{{"printer-is-accepting-jobs", "false"}}); });
+  Eleccion oficina;
+  oficina.impresora = "Oficina";
+  Printer().fijaDestino(std::make_shared<DestinoSistema>(oficina));
+  imprimeLineas("Listado de comprobación");
+  {
+    Respondedor respuestas;
+    EXPECT_FALSE(terminaDocumento());
+    ASSERT_EQ(respuestas.cajas().size(), 1u);
+    EXPECT_EQ(respuestas.cajas()[0].texto, "No se ha podido imprimir: la impresora «Oficina» no acepta trabajos.");
+  }
+  EXPECT_FALSE(Printer().abierto());
+  fijaConsultaCola(nullptr);
+}
+
+// A printed file gets the permissions the user's creation mask gives; one printed over keeps its own.
+TEST_F(ImpresoraPrueba, PrintedFilesFollowTheCreationMask) {
+  QTemporaryDir dir;
+  struct Caso {
+    mode_t mascara;
+    int anterior;  // permissions of a file printed over; -1: a new file
+    int esperado;
+  };
+  const std::vector<Caso> casos = {
+      {022, -1, 0644}, {002, -1, 0664}, {077, -1, 0600}, {022, 0640, 0640}, {077, 0664, 0664},
+  };
+  int n = 0;
+  for (const Caso& c : casos) {
+    const QString archivo = dir.filePath(QString("doc%1.pdf").arg(++n));
+    if (c.anterior >= 0) {
+      QFile f(archivo);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.close();
+      ::chmod(QFile::encodeName(archivo).constData(), mode_t(c.anterior));
+    }
+    const mode_t antes = ::umask(c.mascara);
+    Printer().fijaDestino(std::make_shared<DestinoPdf>(archivo));
+    imprimeLineas();
+    Printer().EndDoc();
+    ::umask(antes);
+    struct stat datos {};
+    ASSERT_EQ(::stat(QFile::encodeName(archivo).constData(), &datos), 0);
+    EXPECT_EQ(int(datos.st_mode & 0777), c.esperado) << std::oct << c.mascara << " " << c.anterior;
+  }
+}

@@ -1,6 +1,7 @@
 // The printed reports: the engine's settings, the two layouts rendered from what the program wrote,
 // the report window's print and PDF, guardainforme, and every way a report can fail.
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 
 #include "plataforma/fechas.h"
 #include "plataforma/msgbox.h"
+#include "plataforma/reemplazo.h"
 #include "statistics/VentanaInforme.h"
 #include "statistics/comun.h"
 #include "statistics/textos.h"
@@ -172,6 +174,43 @@ TEST_F(Informes, SyndicateReportPrintsThroughThePrintDialog) {
   ASSERT_EQ(respuestas.cajas().size(), 1u);
   EXPECT_TRUE(respuestas.cajas()[0].texto.startsWith("No se ha podido guardar el informe en «"));
   EXPECT_TRUE(guardado().contains("LOS DEL BAR"));
+
+  // A disk that fills up while the PDF is written, printing to a file or saving: it is said, the
+  // file written before stays whole, and with room again the same button writes it.
+  struct Caso {
+    QPushButton* boton;
+    QString archivo;
+    QString mensaje;
+  };
+  const Caso casos[] = {
+      {ventanaInforme().Imprimir, salida.filePath("impreso.pdf"),
+       "No se ha podido imprimir el informe: no queda espacio en el disco."},
+      {ventanaInforme().GuardarPdf, salida.filePath("guardado.pdf"),
+       "No se ha podido guardar el informe en «" + salida.filePath("guardado.pdf") +
+           "»: no queda espacio en el disco."},
+  };
+  for (const Caso& c : casos) {
+    const QByteArray antes = [&] {
+      QFile f(c.archivo);
+      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_TRUE(antes.startsWith("%PDF"));
+    plataforma::Respondedor lleno;
+    plataforma::fijaEspacioLibre(2000);
+    c.boton->click();
+    plataforma::fijaEspacioLibre(-1);
+    ASSERT_EQ(lleno.cajas().size(), 1u);
+    EXPECT_EQ(lleno.cajas()[0].texto, c.mensaje);
+    QFile f(c.archivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), antes);
+    f.close();
+    QFile::remove(c.archivo);
+    c.boton->click();
+    EXPECT_EQ(lleno.cajas().size(), 1u);
+    EXPECT_TRUE(textoPdf(c.archivo).contains("LOS DEL BAR"));
+  }
+  EXPECT_EQ(QDir(salida.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"guardado.pdf", "impreso.pdf"}));
 }
 
 TEST_F(Informes, BadLayoutOrDatabaseTellsItsNumberAndChangesNothing) {

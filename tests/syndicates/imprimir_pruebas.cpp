@@ -10,6 +10,7 @@
 #include <QPdfSelection>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -112,9 +113,9 @@ TEST_F(Boletos, NumbersOneTenAndFortyNineOnTheSlipAndOnBothParticipations) {
   };
   const std::vector<Caso> casos = {
       {0, 0, 0, {{0, 5, 1}, {3.8, 0, 1}, {146.1, 45, 1}, {0, 5, 2}, {146.1, 45, 2}}},
-      {0, 2.5, -1.5, {{2.5, 3.5, 1}, {6.3, -1.5, 1}, {148.6, 43.5, 1}, {148.6, 43.5, 2}}},
+      {0, 2.5, 1.5, {{2.5, 6.5, 1}, {6.3, 1.5, 1}, {148.6, 46.5, 1}, {148.6, 46.5, 2}}},
       // Plain paper ignores the corrections: participation 2 is the same 104 mm lower.
-      {1, 2.5, -1.5, {{25.8, 50, 1}, {29.6, 45, 1}, {171.9, 90, 1}, {25.8, 154, 1}, {29.6, 149, 1}, {171.9, 194, 1}}},
+      {1, 2.5, 1.5, {{25.8, 50, 1}, {29.6, 45, 1}, {171.9, 90, 1}, {25.8, 154, 1}, {29.6, 149, 1}, {171.9, 194, 1}}},
   };
   for (const Caso& c : casos) {
     v.Text1[0]->setText(QString::number(c.cx).replace('.', ','));
@@ -255,14 +256,14 @@ TEST_F(Boletos, ThreeParticipationsTakeTwoPagesWithTheirFramesAndTexts) {
 TEST_F(Boletos, TheCorrectionFieldsAndWhatNumsIniKeeps) {
   Configuracion c;
   c.correccionx = 1.5f;
-  c.correcciony = -2.0f;
+  c.correcciony = 2.0f;
   c.precio = 1;
   c.meses = 24;
   c.direccionweb = "www.bolvanta.es";
   carpeta.escribe("nums.ini", c.codifica());
   Imprimir& v = abre({conApuestas("CAMPOS", 1, {1, 2, 3, 4, 5, 6})});
   EXPECT_EQ(v.Text1[0]->text(), "1,5");
-  EXPECT_EQ(v.Text1[1]->text(), "-2");
+  EXPECT_EQ(v.Text1[1]->text(), "2");
 
   struct Caso {
     int campo;
@@ -271,8 +272,8 @@ TEST_F(Boletos, TheCorrectionFieldsAndWhatNumsIniKeeps) {
     float x, y;              // what nums.ini holds
   };
   const std::vector<Caso> casos = {
-      {0, "2,5", "2,5", "-2", 2.5f, -2.0f},
-      {0, "abc", "2,5", "-2", 2.5f, -2.0f},   // letters: the stored value comes back
+      {0, "2,5", "2,5", "2", 2.5f, 2.0f},
+      {0, "abc", "2,5", "2", 2.5f, 2.0f},   // letters: the stored value comes back
       {1, "0.75", "2,5", "0.75", 2.5f, 0.75f},  // a point is read as the decimal sign too
       {1, "-", "2,5", "-", 2.5f, 0.75f},      // a sign alone is a number being typed
       {1, "", "2,5", "", 2.5f, 0.75f},        // emptied: the stored value stays
@@ -295,16 +296,74 @@ TEST_F(Boletos, TheCorrectionFieldsAndWhatNumsIniKeeps) {
   EXPECT_EQ(respuestas.cajas()[0].estilo, plataforma::vbCritical);
   EXPECT_EQ(v.Text1[1]->text(), "0,75");
 
-  // Far off the paper: typed key by key, one message, and the field and file hold the limit.
+  // Off the paper: typed key by key, the key that takes a cross off the sheet is refused with one
+  // message, and the field and file keep the last good value.
   v.show();
   v.Text1[0]->setFocus();
   v.Text1[0]->selectAll();
-  QTest::keyClicks(v.Text1[0], "-250");
+  QTest::keyClicks(v.Text1[0], "70");
   ASSERT_EQ(respuestas.cajas().size(), 2u);
-  EXPECT_EQ(respuestas.cajas()[1].texto, "La corrección debe estar entre -100 y 100 mm: se queda en -100 mm.");
+  EXPECT_TRUE(respuestas.cajas()[1].texto.startsWith(
+      "Con una corrección X de 70 mm alguna cruz quedaría fuera del papel. La corrección X debe estar entre 0 y "))
+      << respuestas.cajas()[1].texto.toStdString();
+  EXPECT_TRUE(respuestas.cajas()[1].texto.endsWith(" mm; se queda en 7 mm."));
   EXPECT_EQ(respuestas.cajas()[1].estilo, plataforma::vbExclamation);
-  EXPECT_EQ(v.Text1[0]->text(), "-100");
-  EXPECT_EQ(ajustes().correccionx, -100.0f);
+  EXPECT_EQ(respuestas.cajas()[1].titulo, "Corrección fuera del papel");
+  EXPECT_EQ(v.Text1[0]->text(), "7");
+  EXPECT_EQ(ajustes().correccionx, 7.0f);
+}
+
+// Every correction the window takes keeps every cross whole on the A4 sheet, and none beyond.
+TEST_F(Boletos, CorrectionsThatPutACrossOffTheSheetAreRefused) {
+  Pena p = conApuestas("BORDE", 8, {1, 10, 9, 49, 40, 19});
+  p.tipo = 8;
+  Imprimir& v = abre({p});
+  v.Check1->setChecked(true);  // the Joker, in the row under the grid
+  struct Caso {
+    int campo;
+    QString tecleado;
+    bool aceptada;
+  };
+  // The crosses reach 146.1 mm right of the X correction and 55 mm below the Y one, plus their size.
+  const std::vector<Caso> casos = {
+      {0, "0", true},     {0, "-0,1", false}, {0, "60", true},  {0, "63,9", false}, {0, "100", false},
+      {1, "0", true},     {1, "-1", false},   {1, "237", true}, {1, "242", false},  {1, "-100", false},
+  };
+  for (const Caso& k : casos) {
+    const size_t antes = respuestas.cajas().size();
+    v.Text1[k.campo]->setText("5");
+    v.Text1[k.campo]->setText(k.tecleado);
+    EXPECT_EQ(respuestas.cajas().size(), antes + (k.aceptada ? 0 : 1)) << k.tecleado.toStdString();
+    const float guardada = k.campo == 0 ? ajustes().correccionx : ajustes().correcciony;
+    EXPECT_EQ(guardada, k.aceptada ? QLocale(QLocale::Spanish).toFloat(k.tecleado) : 5.0f) << k.tecleado.toStdString();
+    EXPECT_EQ(v.Text1[k.campo]->text(), k.aceptada ? k.tecleado : "5");
+  }
+  // The largest of each as the message gives it: the crosses still fall whole on the sheet.
+  for (int campo : {0, 1}) {
+    v.Text1[campo]->setText("999");
+    const QString texto = respuestas.cajas().back().texto;
+    static const QRegularExpression limite("entre 0 y ([0-9,]+) mm");
+    const QString maxima = limite.match(texto).captured(1);
+    ASSERT_FALSE(maxima.isEmpty()) << texto.toStdString();
+    v.Text1[campo]->setText(maxima);
+    EXPECT_EQ(v.Text1[campo]->text(), maxima);
+  }
+  const Trabajo* t = imprime(v, 0);
+  ASSERT_NE(t, nullptr);
+  plataforma::Impresora medida;
+  medida.FontName = "arial";
+  medida.FontSize = 11.5;
+  medida.FontBold = true;
+  double derecha = 0, abajo = 0;
+  for (const Trazo* z : t->textos())
+    if (z->texto == "X") {
+      derecha = std::max(derecha, z->x + medida.TextWidth("X"));
+      abajo = std::max(abajo, z->y + medida.TextHeight());
+    }
+  EXPECT_LE(derecha, 210);
+  EXPECT_GT(derecha, 209.8);
+  EXPECT_LE(abajo, 297);
+  EXPECT_GT(abajo, 296.8);
 }
 
 TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
@@ -328,8 +387,8 @@ TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
   QTest::keyClicks(v.Text1[1], "999");
   QTest::qWait(100);
   EXPECT_EQ(cajas, 1);
-  EXPECT_EQ(v.Text1[1]->text(), "100");
-  EXPECT_EQ(ajustes().correcciony, 100.0f);
+  EXPECT_EQ(v.Text1[1]->text(), "99");
+  EXPECT_EQ(ajustes().correcciony, 99.0f);
 
   // Leaving an emptied field for the other one: one box, and the field shows its value again.
   QApplication::setActiveWindow(&v);
@@ -459,6 +518,8 @@ TEST_F(Boletos, TheWindowShowsALongNameAndTwoHundredFiveBets) {
   Imprimir& v = abre({conApuestas("WWWWWWWWWWWWWWWWWWWW", 205, {1, 2, 3, 4, 5, 6}, "Jueves y Sábado")});
   v.show();
   EXPECT_EQ(v.Label10->text(), "WWWWWWWWWWWWWWWWWWWW");
+  // The syndicate's name stands out, larger than the window's texts.
+  EXPECT_GE(QFontInfo(v.Label10->font()).pixelSize(), QFontInfo(v.Label3[0]->font()).pixelSize() * 1.3);
   EXPECT_EQ(v.Label2[0]->text(), "205");
   EXPECT_EQ(v.Label2[1]->text(), "26");
   // Every text fits its control in the program's font.
