@@ -50,8 +50,10 @@ void Principal::Image2_Click(int Index) {
   plataforma::MsgBox(texto, plataforma::vbInformation, QStringLiteral("Error"));
 }
 
-// Nothing calls it; it is kept with the report it fills. Every step goes on after a failure, so
-// a missing database or table leaves everything as it was.
+// Nothing calls it, and no layout prints the prize and information columns it fills: a report
+// shows only fields that some operation writes (the statistics write the newest draw's day into
+// Letrero themselves). It is kept for the draw report it was meant for. Every step goes on after
+// a failure, so a missing database or table leaves everything as it was.
 void Principal::guardainforme() {
   plataforma::Conexion cn;
   plataforma::Recordset rs;
