@@ -43,7 +43,7 @@ bool Principal::masfrecuentes(int n) {
     return true;
   } catch (const plataforma::Error& error) {
     if (cn.abierta()) plataforma::sinErrores([&] { cn.Execute(QStringLiteral("ROLLBACK")); });
-    // The engine's description is a sentence of its own, between the fact and what it means.
+    // The database's own account is a sentence of its own, between the fact and what it means.
     QString motivo = error.descripcion().trimmed();
     if (!motivo.isEmpty() && !motivo.endsWith(QLatin1Char('.'))) motivo += QLatin1Char('.');
     if (!motivo.isEmpty()) motivo += QLatin1Char(' ');
