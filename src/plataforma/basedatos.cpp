@@ -25,7 +25,20 @@ namespace {
 
 [[noreturn]] void falla(int numero, const QString& texto) { throw Error(numero, texto); }
 
+bool bloqueada(int codigo) {
+  const int primario = codigo & 0xff;
+  return primario == SQLITE_BUSY || primario == SQLITE_LOCKED;
+}
+
+[[noreturn]] void fallaBloqueada(sqlite3* bd) {
+  const char* archivo = sqlite3_db_filename(bd, "main");
+  falla(ERR_BD_BLOQUEADA,
+        QStringLiteral("Otro programa está usando la base de datos «%1»; inténtelo de nuevo dentro de un momento.")
+            .arg(archivo ? QFile::decodeName(archivo) : QString()));
+}
+
 [[noreturn]] void fallaSql(sqlite3* bd) {
+  if (bloqueada(sqlite3_extended_errcode(bd))) fallaBloqueada(bd);
   const QString mensaje = QString::fromUtf8(sqlite3_errmsg(bd));
   const bool falta = mensaje.startsWith(QLatin1String("no such table")) ||
                      mensaje.startsWith(QLatin1String("no such column"));
@@ -215,19 +228,33 @@ struct ClaveDerivada {
   bool vale = true;
 };
 
-ClaveDerivada* derivada(const QString& ruta, const QByteArray& clave) {
-  static std::deque<ClaveDerivada> derivadas;  // entries stay where they are
+std::deque<ClaveDerivada>& derivadas() {
+  static std::deque<ClaveDerivada> kept;  // entries stay where they are
+  return kept;
+}
+
+QByteArray salDe(const QString& ruta) {
   QFile archivo(ruta);
-  if (!archivo.open(QIODevice::ReadOnly)) return nullptr;
+  if (!archivo.open(QIODevice::ReadOnly)) return QByteArray();
   const QByteArray sal = archivo.read(16);
-  if (sal.size() != 16) return nullptr;
-  for (ClaveDerivada& d : derivadas)
+  return sal.size() == 16 ? sal : QByteArray();
+}
+
+ClaveDerivada* guardada(const QByteArray& sal, const QByteArray& clave) {
+  for (ClaveDerivada& d : derivadas())
     if (d.clave == clave && d.sal == sal) return &d;
+  return nullptr;
+}
+
+ClaveDerivada* derivada(const QString& ruta, const QByteArray& clave) {
+  const QByteArray sal = salDe(ruta);
+  if (sal.isEmpty()) return nullptr;
+  if (ClaveDerivada* d = guardada(sal, clave)) return d;
   const QByteArray llave =
       QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha1, clave, sal, 64000, 32);
   if (llave.size() != 32) return nullptr;
-  derivadas.push_back({clave, sal, "x'" + llave.toHex() + sal.toHex() + "'", true});
-  return &derivadas.back();
+  derivadas().push_back({clave, sal, "x'" + llave.toHex() + sal.toHex() + "'", true});
+  return &derivadas().back();
 }
 
 // Never SQLITE_OPEN_CREATE: the database ships with the program, and a new empty one would only
@@ -240,15 +267,25 @@ std::shared_ptr<sqlite3> conecta(const QString& ruta, const QByteArray& llave) {
     falla(ERR_BD_PROVEEDOR, QStringLiteral("No se puede abrir la base de datos «%1»: %2")
                                 .arg(ruta, QString::fromUtf8(sqlite3_errmsg(abierta))));
   if (!llave.isEmpty()) sqlite3_key(abierta, llave.constData(), int(llave.size()));
-  sqlite3_busy_timeout(abierta, 5000);  // the report window may hold its own connection
+  // Another program (or the report engine's own connection) may hold the file for a moment; the
+  // user waits for it no longer than this.
+  sqlite3_busy_timeout(abierta, ESPERA_BLOQUEO_MS);
   return bd;
 }
 
-bool legible(sqlite3* bd) {
-  return sqlite3_exec(bd, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+// SQLITE_OK when the key opens the file; SQLITE_NOTADB for a wrong key or a file that is no
+// database; SQLITE_BUSY or SQLITE_LOCKED while another connection holds it.
+int legible(sqlite3* bd) {
+  return sqlite3_exec(bd, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
 }
 
 }  // namespace
+
+bool claveRapida(const QString& archivo, const QString& clave) {
+  const QByteArray sal = salDe(archivo);
+  const ClaveDerivada* d = sal.isEmpty() ? nullptr : guardada(sal, clave.toUtf8());
+  return d && d->vale;
+}
 
 QString cadenaConexion(const QString& ruta, const QString& clave) {
   return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + ruta +
@@ -284,7 +321,10 @@ void Conexion::Open(const QString& cadena) {
   std::shared_ptr<sqlite3> bd;
   if (ClaveDerivada* rapida = clave.isEmpty() ? nullptr : derivada(ruta, k); rapida && rapida->vale) {
     bd = conecta(ruta, rapida->cruda);
-    if (!legible(bd.get())) {
+    const int r = legible(bd.get());
+    // A file held by another program says nothing of the key: it is kept for the next time.
+    if (bloqueada(r)) fallaBloqueada(bd.get());
+    if (r != SQLITE_OK) {
       rapida->vale = false;  // derived with other settings than this SQLCipher's
       bd.reset();
     }
@@ -293,7 +333,9 @@ void Conexion::Open(const QString& cadena) {
     bd = conecta(ruta, k);
     // SQLCipher finds a wrong key only when it reads the first page. An empty file would read as
     // an empty database whatever the key.
-    if (archivo.size() == 0 || !legible(bd.get()))
+    const int r = archivo.size() == 0 ? SQLITE_NOTADB : legible(bd.get());
+    if (bloqueada(r)) fallaBloqueada(bd.get());
+    if (r != SQLITE_OK)
       falla(ERR_BD_PROVEEDOR,
             QStringLiteral("No es una contraseña válida o «%1» no es una base de datos del programa.")
                 .arg(ruta));

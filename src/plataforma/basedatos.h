@@ -31,6 +31,11 @@ constexpr int ERR_BD_ELEMENTO = 3265;          // no such table or field
 constexpr int ERR_BD_SIN_REGISTRO = 3021;      // no current record: BOF, EOF or deleted
 constexpr int ERR_BD_SOLO_LECTURA = 3251;      // the recordset was opened read-only
 constexpr int ERR_BD_CERRADO = 3704;           // the connection or recordset is closed
+// Another program holds the database: it is being written, or read while this one would write.
+// Every statement waits for it about a second (ESPERA_BLOQUEO_MS) before it gives up with this
+// number; a database held that way is no wrong password, and the password's key stays good.
+constexpr int ERR_BD_BLOQUEADA = 3218;
+constexpr int ESPERA_BLOQUEO_MS = 1000;
 
 enum { adUseServer = 2, adUseClient = 3 };
 enum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
@@ -39,6 +44,10 @@ enum { adCmdText = 1, adCmdTable = 2 };
 
 // The program's connection string for the database in folder ruta (with its trailing separator).
 QString cadenaConexion(const QString& ruta, const QString& clave = QString::fromLatin1(CLAVE_BD));
+
+// True while the key derived from the password for the database file `archivo` is kept and
+// opens it, so that the next connection derives nothing: for the tests and benchmarks.
+bool claveRapida(const QString& archivo, const QString& clave = QString::fromLatin1(CLAVE_BD));
 
 class Conexion {
  public:

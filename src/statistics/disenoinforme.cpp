@@ -13,12 +13,15 @@
 //                                   sorts them: "Veces DESC, Numero ASC"; without it the table's
 //                                   own order
 //
-// Table and column names are matched as the database matches them (case apart, "ñ" included).
+// Table and column names are matched as the database matches them (case apart, "ñ" included); a
+// layout naming a table or column the database lacks is not a layout of this program. A FICHA
+// prints only the fields that hold a value, and nothing at all when none does.
 // A FICHA or LISTA needs at least one field. Anything else, an empty layout or one longer than
 // 64 KiB is not a layout. Every table is read from the report database the engine is given.
 #include "statistics/disenoinforme.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include "plataforma/basedatos.h"
@@ -60,11 +63,22 @@ QString conBlancos(const QString& texto) {
   return r;
 }
 
-void compruebaColumna(const plataforma::Recordset& rs, const QString& columna) {
+// "El diseño «Bolvanta.net»", or just "El diseño" for a layout that came from no file.
+QString elDiseno(const Diseno& d) {
+  return d.archivo.isEmpty() ? QStringLiteral("El diseño") : QStringLiteral("El diseño «%1»").arg(d.archivo);
+}
+
+// A layout that names what the database lacks is a layout that does not fit the program: told as
+// such, with what it names, before anything is shown.
+[[noreturn]] void noEncaja(const Diseno& d, const QString& frase) {
+  throw plataforma::Error(ERR_ARCHIVO_INFORME, elDiseno(d) + QLatin1Char(' ') + frase);
+}
+
+void compruebaColumna(const Diseno& d, const Seccion& s, const plataforma::Recordset& rs, const QString& columna) {
   for (int i = 0; i < rs.FieldCount(); ++i)
     if (rs.FieldName(i).compare(columna, Qt::CaseInsensitive) == 0) return;
-  throw plataforma::Error(plataforma::ERR_BD_ELEMENTO,
-                          QStringLiteral("No se encuentra el campo «%1».").arg(columna));
+  noEncaja(d, QStringLiteral("pide el campo «%1» de la tabla «%2», que no está en la base de datos.")
+                    .arg(columna, s.tabla));
 }
 
 }  // namespace
@@ -80,7 +94,9 @@ Diseno leeDiseno(const QString& archivo) {
   // Reading one byte past the limit tells an over-long file without reading all of it.
   const QByteArray texto = f.read(LONGITUD_MAXIMA + 1);
   if (texto.size() > LONGITUD_MAXIMA) malDiseno(0, QStringLiteral("el archivo es demasiado largo."));
-  return interpretaDiseno(texto);
+  Diseno d = interpretaDiseno(texto);
+  d.archivo = QFileInfo(archivo).fileName();
+  return d;
 }
 
 Diseno interpretaDiseno(const QByteArray& texto) {
@@ -167,7 +183,9 @@ InformeLleno llenaInforme(const Diseno& diseno, const QString& baseDatos, const 
     cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + baseDatos +
             QStringLiteral(";Jet OLEDB:Database Password=") + clave);
   } catch (const plataforma::Error& e) {
-    throw plataforma::Error(ERR_ARCHIVO_BASE, e.descripcion());
+    // A database held by another program is read a second time; one that will not open is not.
+    throw plataforma::Error(e.numero() == plataforma::ERR_BD_BLOQUEADA ? ERR_BASE_DATOS : ERR_ARCHIVO_BASE,
+                            e.descripcion());
   }
   InformeLleno informe;
   informe.titulo = diseno.titulo;
@@ -179,12 +197,24 @@ InformeLleno llenaInforme(const Diseno& diseno, const QString& baseDatos, const 
       if (s.tipo != Seccion::Texto) {
         plataforma::Recordset rs;
         rs.setCursorLocation(plataforma::adUseClient);
-        rs.Open(s.tabla, cn, plataforma::adOpenKeyset, plataforma::adLockReadOnly, plataforma::adCmdTable);
-        if (!s.orden.isEmpty()) rs.setSort(s.orden);
-        for (const Campo& c : s.campos) llena.rotulos << c.rotulo;
+        try {
+          rs.Open(s.tabla, cn, plataforma::adOpenKeyset, plataforma::adLockReadOnly, plataforma::adCmdTable);
+        } catch (const plataforma::Error& e) {
+          if (e.numero() != plataforma::ERR_BD_ELEMENTO) throw;
+          noEncaja(diseno, QStringLiteral("pide la tabla «%1», que no está en la base de datos.").arg(s.tabla));
+        }
         // Every column is looked up even when the table has no row, so that a layout naming a
         // column the table lacks fails whatever the table holds.
-        for (const Campo& c : s.campos) compruebaColumna(rs, c.columna);
+        for (const Campo& c : s.campos) compruebaColumna(diseno, s, rs, c.columna);
+        if (!s.orden.isEmpty()) {
+          try {
+            rs.setSort(s.orden);
+          } catch (const plataforma::Error& e) {
+            if (e.numero() != plataforma::ERR_BD_ELEMENTO) throw;
+            noEncaja(diseno, QStringLiteral("ordena la tabla «%1» por «%2», un campo que no está en la base de datos.")
+                                .arg(s.tabla, s.orden));
+          }
+        }
         for (; !rs.EOF(); rs.MoveNext()) {
           QStringList fila;
           for (const Campo& c : s.campos) fila << textoValor(rs.Fields(c.columna));
@@ -192,10 +222,25 @@ InformeLleno llenaInforme(const Diseno& diseno, const QString& baseDatos, const 
           if (s.tipo == Seccion::Ficha) break;
         }
         rs.Close();
+        for (const Campo& c : s.campos) llena.rotulos << c.rotulo;
+        if (s.tipo == Seccion::Ficha && !llena.filas.empty()) {
+          // A printed report has no empty field: a field without a value is left out, and a
+          // section left without fields with it.
+          QStringList rotulos, valores;
+          for (int i = 0; i < llena.rotulos.size(); ++i)
+            if (!llena.filas[0][i].isEmpty()) {
+              rotulos << llena.rotulos[i];
+              valores << llena.filas[0][i];
+            }
+          if (valores.isEmpty()) continue;
+          llena.rotulos = rotulos;
+          llena.filas[0] = valores;
+        }
       }
       informe.secciones.push_back(std::move(llena));
     }
   } catch (const plataforma::Error& e) {
+    if (e.numero() == ERR_ARCHIVO_INFORME) throw;
     throw plataforma::Error(ERR_BASE_DATOS, e.descripcion());
   }
   cn.Close();

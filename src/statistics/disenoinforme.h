@@ -17,9 +17,11 @@ namespace informes {
 // keeps its number for good.
 constexpr int ERR_NOMBRE_INFORME = 20507;  // no layout file by that name
 constexpr int ERR_TRABAJO_EMPEZADO = 20520;  // a report was asked for while one is being produced
-constexpr int ERR_ARCHIVO_INFORME = 20525;  // the layout is empty, malformed or not a layout
+constexpr int ERR_ARCHIVO_INFORME = 20525;  // the layout is empty, malformed, not a layout, or names
+                                            // a table or column the database lacks
 constexpr int ERR_ARCHIVO_BASE = 20533;     // the database will not open (missing, damaged, key)
-constexpr int ERR_BASE_DATOS = 20534;       // the database failed while it was read
+constexpr int ERR_BASE_DATOS = 20534;       // the database failed while it was read, or is held
+                                            // by another program
 
 // The longest layout the engine reads; the shipped ones are a few hundred bytes.
 constexpr qint64 LONGITUD_MAXIMA = 64 * 1024;
@@ -39,6 +41,7 @@ struct Seccion {
 };
 
 struct Diseno {
+  QString archivo;  // the layout file's name, for the messages; empty for a layout read from text
   QString titulo;
   std::vector<Seccion> secciones;
 };
@@ -62,7 +65,9 @@ struct InformeLleno {
 };
 
 // Fills the layout from the database file `baseDatos` keyed with `clave`. The database is only
-// read: it is opened, read table by table and closed before this returns.
+// read: it is opened, read table by table and closed before this returns. A table or column the
+// database lacks gives ERR_ARCHIVO_INFORME, saying which; a database held by another program
+// ERR_BASE_DATOS. A report is given whole or not at all.
 InformeLleno llenaInforme(const Diseno& diseno, const QString& baseDatos, const QString& clave);
 
 // A value as a report prints it: a date dd/MM/yyyy, a fraction with a decimal comma and two

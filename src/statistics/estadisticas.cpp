@@ -52,6 +52,12 @@ QString textoNumeros(const Sorteo& s) {
   return t;
 }
 
+QString letreroSorteo(double fecha) {
+  const QDate dia = plataforma::fechaDe(fecha);
+  return diasemana(fecha) + QStringLiteral(", ") + QString::number(dia.day()) + QStringLiteral(" de ") +
+         plataforma::nombreMes(dia.month()) + QStringLiteral(" de ") + QString::number(dia.year());
+}
+
 QString textoJoker(double joker) {
   return joker == -1 ? QStringLiteral("-") : QString::number(joker, 'f', 0);
 }

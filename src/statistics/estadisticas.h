@@ -50,6 +50,8 @@ struct Seleccion {
 // " 3-12-25-31-40-45  C: 7  R: 2": numbers below 10 take a leading blank so that the columns
 // stand in a fixed-pitch font; a missing reintegro (-1) shows "-".
 QString textoNumeros(const Sorteo& s);
+// The day of a draw as the statistics report heads its numbers: "Sábado, 8 de marzo de 2025".
+QString letreroSorteo(double fecha);
 // "-" for no Joker (-1), otherwise its digits.
 QString textoJoker(double joker);
 // The short date, two blanks and the weekday; "Lunes" takes one blank more, so that every date text

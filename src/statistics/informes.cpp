@@ -15,6 +15,7 @@ void Principal::Image2_Click(int Index) {
   const QString ruta = estado().ruta;
   const QString nombre = Index == 0 ? QStringLiteral("Bolvanta.net") : QStringLiteral("Bolvanta1.net");
   int numero = 0;
+  QString motivo;
   try {
     CrystalReport1.setDataFiles(1, ruta + QStringLiteral("Bolvanta.mdb"));
     CrystalReport1.setDestination(0);
@@ -24,6 +25,7 @@ void Principal::Image2_Click(int Index) {
     return;
   } catch (const plataforma::Error& error) {
     numero = error.numero();
+    motivo = error.descripcion();
   }
   // The database may be held for a moment by another program: one more try, and a second
   // failure is told like any other.
@@ -33,18 +35,25 @@ void Principal::Image2_Click(int Index) {
       return;
     } catch (const plataforma::Error& error) {
       numero = error.numero();
+      motivo = error.descripcion();
     }
   }
   // A report is already on its way.
   if (numero == informes::ERR_TRABAJO_EMPEZADO) return;
-  plataforma::MsgBox(QStringLiteral("Error ") + QString::number(numero) +
-                         QStringLiteral(". No es posible mostrar el informe. Si el error persiste, "
-                                        "reinstalar el programa puede ser la solución."),
-                     plataforma::vbInformation, QStringLiteral("Error"));
+  QString texto = QStringLiteral("Error ") + QString::number(numero) +
+                  QStringLiteral(". No es posible mostrar el informe. Si el error persiste, "
+                                 "reinstalar el programa puede ser la solución.");
+  // A layout that is missing, damaged or does not fit the database: what is wrong with it, so that
+  // the reinstall the message suggests is not taken blindly.
+  if ((numero == informes::ERR_NOMBRE_INFORME || numero == informes::ERR_ARCHIVO_INFORME) && !motivo.isEmpty())
+    texto += QStringLiteral("\n\n") + motivo;
+  plataforma::MsgBox(texto, plataforma::vbInformation, QStringLiteral("Error"));
 }
 
-// Nothing calls it; it is kept with the report it fills. Every step goes on after a failure, so
-// a missing database or table leaves everything as it was.
+// Nothing calls it, and no layout prints the prize and information columns it fills: a report
+// shows only fields that some operation writes (the statistics write the newest draw's day into
+// Letrero themselves). It is kept for the draw report it was meant for. Every step goes on after
+// a failure, so a missing database or table leaves everything as it was.
 void Principal::guardainforme() {
   plataforma::Conexion cn;
   plataforma::Recordset rs;

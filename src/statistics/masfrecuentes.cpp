@@ -43,11 +43,16 @@ bool Principal::masfrecuentes(int n) {
     return true;
   } catch (const plataforma::Error& error) {
     if (cn.abierta()) plataforma::sinErrores([&] { cn.Execute(QStringLiteral("ROLLBACK")); });
+    // The database's own account is a sentence of its own, between the fact and what it means.
+    QString motivo = error.descripcion().trimmed();
+    if (!motivo.isEmpty() && !motivo.endsWith(QLatin1Char('.'))) motivo += QLatin1Char('.');
+    if (!motivo.isEmpty()) motivo += QLatin1Char(' ');
     plataforma::MsgBox(QString::fromUtf8("No se ha podido guardar la clasificación de los números en "
-                                         "Bolvanta.mdb (error %1: %2). Puede seguir creando la peña, "
-                                         "pero el informe estadístico no la mostrará.")
-                           .arg(error.numero())
-                           .arg(error.descripcion()),
+                                         "Bolvanta.mdb (error %1). ")
+                               .arg(error.numero()) +
+                           motivo +
+                           QString::fromUtf8("Puede seguir creando la peña, pero el informe estadístico "
+                                             "no la mostrará."),
                        plataforma::vbExclamation, QStringLiteral("Error"));
     return false;
   }

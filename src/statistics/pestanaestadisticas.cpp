@@ -45,10 +45,11 @@ QSlider* deslizador(QWidget* padre, int x, int y, int ancho) {
   return s;
 }
 
-// The newest stored draw's text goes to the statistics report. The report table is only the
-// report's staging area: when the database cannot be opened or written, the statistics still
-// stand, and the report itself tells the user that it cannot be shown.
-void escribeFrase(const QString& frase) {
+// The newest stored draw's text and day go to the statistics report, both empty when the filter
+// leaves the draw out. The report table is only the report's staging area: when the database
+// cannot be opened or written, the statistics still stand, and the report itself tells the user
+// that it cannot be shown.
+void escribeFrase(const QString& frase, const QString& letrero) {
   if (estado().sololectura) return;
   try {
     plataforma::Conexion cn;
@@ -58,6 +59,7 @@ void escribeFrase(const QString& frase) {
     rs.Open(QStringLiteral("Informe"), cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic,
             plataforma::adCmdTable);
     rs.setField(QStringLiteral("Frase"), frase);
+    rs.setField(QStringLiteral("Letrero"), letrero);
     rs.Update();
     rs.Close();
     cn.Close();
@@ -156,7 +158,9 @@ void Principal::estadisticas(double fechadesde) {
     ListView3->addSubItem(f, fila.fecha);
   }
   // With no stored draw the report keeps the text it had.
-  if (s.frase) escribeFrase(*s.frase);
+  // A selected newest draw is the first one counted, so its day is the newest of the period.
+  if (s.frase)
+    escribeFrase(*s.frase, s.frase->isEmpty() || !s.masNueva ? QString() : letreroSorteo(*s.masNueva));
 
   Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) + QStringLiteral(" sorteos."));
   muestraGrafico();

@@ -59,11 +59,13 @@ void Principal::resumensorteos() {
     rs.setField(QStringLiteral("Dia2"), fecha(fechasperiodo[0]));
     rs.setField(QStringLiteral("Dia1"), fecha(fechasperiodo[1]));
     rs.setField(QStringLiteral("Total"), sorteoscontados);
-    Label21->setText(r.Label21);
     if (!r.Diasajugar.isEmpty()) rs.setField(QStringLiteral("Diasajugar"), r.Diasajugar);
     rs.Update();
     rs.Close();
     cn.Close();
+    // The captions change with the row, so that the summary on screen is the one the report
+    // prints: a row that could not be written leaves both as they were.
+    Label21->setText(r.Label21);
     Label27->setText(r.Label27);
   } catch (const plataforma::Error& error) {
     // The connection goes first, so that the recordset cannot write what it has not yet

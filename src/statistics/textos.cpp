@@ -3,20 +3,28 @@
 #include "plataforma/fechas.h"
 
 Resumen resumenSeleccion(const Seleccion& s) {
-  QString periodo;
-  if (s.todos)
-    periodo = QStringLiteral("todos los sorteos. Desde el ");
-  else if (s.meses == 1)
-    periodo = QStringLiteral("sólo el último mes de sorteos, desde el ");
-  else
-    periodo = QStringLiteral("los últimos ") + QString::number(s.meses) +
-              QStringLiteral(" meses de sorteos, desde el ");
-  // A date the statistics never wrote shows as nothing rather than as the calendar's day zero.
-  auto fecha = [](const QDate& d) { return d.isValid() ? plataforma::fechaCorta(d) : QString(); };
+  // The period, then how its dates are joined to it.
+  QString periodo, desde;
+  if (s.todos) {
+    periodo = QStringLiteral("todos los sorteos");
+    desde = QStringLiteral(". Desde el ");
+  } else {
+    periodo = s.meses == 1 ? QStringLiteral("sólo el último mes de sorteos")
+                           : QStringLiteral("los últimos ") + QString::number(s.meses) +
+                                 QStringLiteral(" meses de sorteos");
+    desde = QStringLiteral(", desde el ");
+  }
   Resumen r;
-  r.Label21 = QStringLiteral("-Tiene seleccionados ") + periodo + fecha(s.dia1) + QStringLiteral(" al ") +
-              fecha(s.dia2) + QStringLiteral(", en total, ") + QString::number(s.sorteoscontados) +
-              QStringLiteral(" sorteos en la base de datos.");
+  // With no draw counted there are no dates to give: the sentence says so in words.
+  if (s.sorteoscontados <= 0 || !s.dia1.isValid() || !s.dia2.isValid())
+    r.Label21 = QStringLiteral("-Tiene seleccionados ") + periodo +
+                QStringLiteral(", pero en la base de datos no hay ningún sorteo que cumpla la selección.");
+  else
+    r.Label21 = QStringLiteral("-Tiene seleccionados ") + periodo + desde + plataforma::fechaCorta(s.dia1) +
+                QStringLiteral(" al ") + plataforma::fechaCorta(s.dia2) + QStringLiteral(", en total, ") +
+                QString::number(s.sorteoscontados) +
+                (s.sorteoscontados == 1 ? QStringLiteral(" sorteo") : QStringLiteral(" sorteos")) +
+                QStringLiteral(" en la base de datos.");
 
   struct Fila {
     bool lunes, jueves, sabado;

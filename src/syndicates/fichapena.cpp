@@ -142,6 +142,12 @@ void Principal::muestrapena(int n) {
                                            "problema. Error ") +
                              QString::number(numero),
                          plataforma::vbExclamation, titulo);
+    } else if (numero == plataforma::ERR_BD_BLOQUEADA) {
+      // Held by another program for a moment: nothing is damaged, and the program goes on.
+      plataforma::MsgBox(QString::fromUtf8("Otro programa está usando Bolvanta.mdb y no se ha podido preparar la "
+                                           "ficha de la peña. Inténtelo de nuevo dentro de un momento. Error ") +
+                             QString::number(numero),
+                         plataforma::vbExclamation, titulo);
     } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero == plataforma::ERR_BD_ELEMENTO ||
                numero < 0) {
       // A table or column missing from the report database is a damaged program file as much as

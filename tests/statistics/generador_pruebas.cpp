@@ -17,6 +17,7 @@
 #include <map>
 #include <set>
 
+#include "apoyo/bloqueo.h"
 #include "plataforma/archivos.h"
 #include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
@@ -137,6 +138,48 @@ TEST_F(Generador, RankingLeavesExactlyTheTopNumbersInTheReportTable) {
   EXPECT_EQ(dibujo(p.Image2[0]), std::make_pair(5, false));
   EXPECT_EQ(dibujo(p.Image3[1]), ENCENDIDO);
   EXPECT_EQ(carpeta.lee("Bolvanta.mdb"), QByteArray("no es una base de datos"));
+}
+
+// Another program holding Bolvanta.mdb: the ranking's own message after the wait, the table and the
+// report as they were, and once the file is let go the next count is ranked and stored as shown.
+TEST_F(Generador, RankingWithTheDatabaseHeldTellsItAndGoesOnOnceLetGo) {
+  Principal& p = abre();
+  const QString mdb = carpeta.archivo("Bolvanta.mdb");
+  auto primeros = [](int n) {
+    std::vector<std::pair<int, int>> r;
+    for (int k = 0; k < n; ++k) r.emplace_back(CLASIFICACION[k], VECES.at(CLASIFICACION[k]));
+    return r;
+  };
+  p.Slider2->setValue(6);
+  ASSERT_EQ(numeros(), primeros(6));
+  int ahora = 6;
+  for (const auto& [modo, cuenta] : {std::pair{"IMMEDIATE", 8}, {"EXCLUSIVE", 6}}) {
+    SCOPED_TRACE(modo);
+    const std::size_t cajas = respuestas.cajas().size();
+    {
+      BloqueoBase otro(mdb, modo);
+      ASSERT_TRUE(otro.activo());
+      p.Slider2->setValue(7);
+      ASSERT_EQ(respuestas.cajas().size(), cajas + 1);
+      EXPECT_EQ(respuestas.cajas().back().texto,
+                QString::fromUtf8("No se ha podido guardar la clasificación de los números en Bolvanta.mdb "
+                                  "(error %1). Otro programa está usando la base de datos «%2»; inténtelo de "
+                                  "nuevo dentro de un momento. Puede seguir creando la peña, pero el informe "
+                                  "estadístico no la mostrará.")
+                    .arg(plataforma::ERR_BD_BLOQUEADA)
+                    .arg(mdb));
+      EXPECT_EQ(dibujo(p.Image2[0]), std::make_pair(5, false));  // no report of a ranking not stored
+    }
+    EXPECT_EQ(numeros(), primeros(ahora));
+    EXPECT_TRUE(plataforma::claveRapida(mdb));
+
+    p.Slider2->setValue(cuenta);
+    EXPECT_EQ(respuestas.cajas().size(), cajas + 1);
+    ahora = cuenta;
+    EXPECT_EQ(numeros(), primeros(cuenta));
+    EXPECT_EQ(p.Label23->text(), QString::fromUtf8("Ha seleccionado %1 números.").arg(numeros().size()));
+    EXPECT_EQ(dibujo(p.Image2[0]), std::make_pair(4, true));
+  }
 }
 
 TEST_F(Generador, SystemFiguresAndSizesWithoutSystems) {

@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "apoyo/bloqueo.h"
 #include "plataforma/fechas.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/reemplazo.h"
@@ -106,10 +109,10 @@ TEST_F(Informes, StatisticsReportShowsSelectionRankingAndNewestDraw) {
   p.resumensorteos();
   // The ranking as it may stand in the table: the report orders it.
   for (auto [n, v] : {std::pair{7, 30}, {25, 41}, {3, 30}, {49, 12}}) filaNumeros(n, v);
-  ejecuta(carpeta, {"UPDATE Informe SET Frase = 'Sábado 08/03/2025:  3-12-25-33-41-49 C: 7 R: 5'"});
-  p.Label8->setText("Sorteo del sábado, 8 de marzo de 2025");
-  for (int i = 0; i < 5; ++i) p.Label10[i]->setText(QString("%1,00 €").arg(1000 * (5 - i)));
-  p.guardainforme();
+  // The newest draw as the statistics leave it, and draw-report columns that nothing writes any
+  // more holding old texts: the report prints only what its layout asks for.
+  ejecuta(carpeta, {"UPDATE Informe SET Frase = ' 3-12-25-33-41-49  C: 7  R: 5', "
+                    "Letrero = 'Sábado, 8 de marzo de 2025', Premio6 = '5000,00 €', Informacion = 'Acta'"});
   const QByteArray base = carpeta.lee("Bolvanta.mdb");
 
   p.Image2_Click(0);
@@ -124,19 +127,107 @@ TEST_F(Informes, StatisticsReportShowsSelectionRankingAndNewestDraw) {
 
   // The draw text keeps its double blank on screen; the PDF's text comes back with single blanks.
   EXPECT_TRUE(ventanaInforme().Vista->toPlainText().replace(QChar(0xA0), ' ').contains(
-      "Sábado 08/03/2025:  3-12-25-33-41-49 C: 7 R: 5"));
+      " 3-12-25-33-41-49  C: 7  R: 5"));
   const QString texto = guardado().simplified();
   for (const char* debe : {"Informe estadístico de Bolvanta", "Sorteos seleccionados", "09/03/2024", "08/03/2025",
-                           "156", "Lunes y Sábado.", "Números más frecuentes",
-                           "Sábado 08/03/2025:  3-12-25-33-41-49 C: 7 R: 5", "Sorteo del sábado, 8 de marzo de 2025",
-                           "5000,00 €", "1000,00 €"})
+                           "156", "Lunes y Sábado.", "Números más frecuentes", "Último sorteo",
+                           "Fecha Sábado, 8 de marzo de 2025", "Combinación ganadora 3-12-25-33-41-49 C: 7 R: 5"})
     EXPECT_TRUE(texto.contains(QString::fromUtf8(debe).simplified())) << debe << "\n" << texto.toStdString();
+  for (const char* nunca : {"5000,00 €", "Acta", "aciertos"})
+    EXPECT_FALSE(texto.contains(QString::fromUtf8(nunca))) << nunca;
   // Most drawn first, ties by number.
   const QString seguido = QString(texto).remove(QRegularExpression("\\s+"));
   EXPECT_TRUE(seguido.contains("2541330730491" "2")) << seguido.toStdString();
   EXPECT_EQ(carpeta.lee("Bolvanta.mdb"), base);  // the engine only reads
 
   ventanaInforme().grab().save("/tmp/h9b-informe.png");
+}
+
+// Every field a shipped layout prints is one the program writes. The database starts with no
+// value at all; the program's own operations then run as a user would run them (start-up with its
+// count and summary, a ranking on the generator, a syndicate chosen), and every column each layout
+// names must hold a value in every row of its table, and the reports print every field.
+TEST_F(Informes, EveryFieldTheLayoutsPrintIsWrittenByTheProgram) {
+  plataforma::Respondedor respuestas;
+  for (const char* tabla : {"Informe", "Sorteos", "Peña"}) {
+    QStringList columnas;
+    for (const QString& c : filas(carpeta, QString::fromUtf8(tabla)).front().keys())
+      columnas << QString("\"%1\" = NULL").arg(c);
+    ejecuta(carpeta, {QString::fromUtf8("UPDATE \"%1\" SET ").arg(QString::fromUtf8(tabla)) + columnas.join(", ")});
+  }
+  ejecuta(carpeta, {"DELETE FROM Numeros", "DELETE FROM \"Peñanums\""});
+
+  Principal& p = penas::arranca(carpeta,
+                                {sorteoDe(QDate(2025, 3, 3), {3, 12, 25, 31, 40, 45}, 7, 2),
+                                 sorteoDe(QDate(2025, 3, 8), {1, 12, 20, 33, 41, 49}, 5, 9)},
+                                {penas::sencilla("LOS DEL BAR", 2)});
+  p.SSTab1->setCurrentIndex(4);
+  p.Command9_Click();
+  p.Slider2->setValue(6);
+  p.ListView1_ItemClick(1);
+  EXPECT_TRUE(respuestas.cajas().empty());
+
+  for (const char* archivo : {"Bolvanta.net", "Bolvanta1.net"}) {
+    SCOPED_TRACE(archivo);
+    const informes::Diseno diseno = informes::leeDiseno(carpeta.archivo(archivo));
+    int secciones = 0;
+    for (const informes::Seccion& s : diseno.secciones) {
+      if (s.tipo == informes::Seccion::Texto) continue;
+      ++secciones;
+      const auto tabla = filas(carpeta, s.tabla);
+      EXPECT_FALSE(tabla.empty()) << s.tabla.toStdString();
+      for (const QVariantMap& fila : tabla)
+        for (const informes::Campo& c : s.campos) {
+          // Names are matched as the engine matches them, case apart.
+          QString texto;
+          for (auto it = fila.begin(); it != fila.end(); ++it)
+            if (it.key().compare(c.columna, Qt::CaseInsensitive) == 0) texto = informes::textoValor(it.value());
+          EXPECT_FALSE(texto.isEmpty()) << s.tabla.toStdString() << "." << c.columna.toStdString();
+        }
+    }
+    EXPECT_GE(secciones, 2);
+
+    // The report as printed holds every section and every field of its layout.
+    p.CrystalReport1.setDataFiles(1, carpeta.archivo("Bolvanta.mdb"));
+    p.CrystalReport1.setReportFileName(carpeta.archivo(archivo));
+    p.CrystalReport1.setConnect("PWD=quorvatensimblarkeqo");
+    const informes::InformeLleno informe = p.CrystalReport1.genera();
+    ASSERT_EQ(informe.secciones.size(), diseno.secciones.size());
+    for (std::size_t i = 0; i < diseno.secciones.size(); ++i)
+      EXPECT_EQ(informe.secciones[i].rotulos.size(), qsizetype(diseno.secciones[i].campos.size())) << i;
+  }
+  // The newest draw heads its own section with its day.
+  EXPECT_EQ(filas(carpeta, "Informe").front()["Letrero"], "Sábado, 8 de marzo de 2025");
+}
+
+// A printed report shows no empty field: a field without a value is left out, and a section
+// without any, as the newest draw's when the filter leaves that draw out.
+TEST_F(Informes, FieldsWithoutAValueAreLeftOut) {
+  const informes::Diseno diseno = informes::interpretaDiseno(
+      "INFORME x\nFICHA Informe | Último sorteo\nCAMPO Letrero | Fecha\nCAMPO Frase | Combinación\n"
+      "TEXTO Fin.\n");
+  struct Caso {
+    const char* letrero;  // NULL for a null value
+    const char* frase;
+    QStringList rotulos;  // empty: no section
+  };
+  const Caso casos[] = {{"Sábado, 8 de marzo de 2025", " 1- 2", {"Fecha", "Combinación"}},
+                        {nullptr, " 1- 2", {"Combinación"}},
+                        {"   ", " 1- 2", {"Combinación"}},
+                        {"", "", {}},
+                        {nullptr, nullptr, {}}};
+  auto valor = [](const char* t) { return t ? "'" + QString::fromUtf8(t) + "'" : QString("NULL"); };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(valor(c.letrero).toStdString() + " " + valor(c.frase).toStdString());
+    ejecuta(carpeta, {"UPDATE Informe SET Letrero = " + valor(c.letrero) + ", Frase = " + valor(c.frase)});
+    const informes::InformeLleno informe =
+        informes::llenaInforme(diseno, carpeta.archivo("Bolvanta.mdb"), plataforma::CLAVE_BD);
+    ASSERT_EQ(informe.secciones.size(), c.rotulos.isEmpty() ? 1u : 2u);
+    EXPECT_EQ(informe.secciones.back().titulo, "Fin.");
+    if (c.rotulos.isEmpty()) continue;
+    EXPECT_EQ(informe.secciones[0].rotulos, c.rotulos);
+    EXPECT_EQ(informe.secciones[0].filas.at(0).size(), c.rotulos.size());
+  }
 }
 
 TEST_F(Informes, SyndicateReportPrintsThroughThePrintDialog) {
@@ -225,22 +316,39 @@ TEST_F(Informes, BadLayoutOrDatabaseTellsItsNumberAndChangesNothing) {
     QStringList sentencias;
     QByteArray base;    // replaces the database: "-" removes it
     int numero;
+    // What is wrong with a layout, after the message; %1 is the program folder.
+    const char* detalle = nullptr;
+    const char* bloqueo = nullptr;  // another program holds the database this way
   };
   const Caso casos[] = {
-      {"layout missing", "-", {}, {}, 20507},
-      {"layout empty", "\n\n# nada\n", {}, {}, 20525},
-      {"layout without its title", "FICHA Sorteos | Sorteos\nCAMPO Total | Total\n", {}, {}, 20525},
-      {"section without fields", "INFORME x\nLISTA Numeros | Ranking\nTEXTO Fin.\n", {}, {}, 20525},
-      {"field outside a section", "INFORME x\nCAMPO Total | Total\n", {}, {}, 20525},
-      {"unknown directive", "INFORME x\nTABLA Sorteos\n", {}, {}, 20525},
-      {"binary", QByteArray("INFORME x\n\0\1\2", 13), {}, {}, 20525},
-      {"too long", "INFORME x\n" + QByteArray(70000, '#'), {}, {}, 20525},
-      {"unknown table", "INFORME x\nLISTA Nada | Nada\nCOLUMNA Numero | Número\n", {}, {}, 20534},
-      {"unknown column", "INFORME x\nFICHA Sorteos | S\nCAMPO Semanas | Semanas\n", {}, {}, 20534},
-      {"unknown sort column", "INFORME x\nLISTA Numeros | N\nORDEN Nada DESC\nCOLUMNA Numero | N\n", {}, {}, 20534},
-      {"database without its tables", {}, sinTablas, {}, 20534},
+      {"layout missing", "-", {}, {}, 20507, "No se encuentra el diseño de informe «%1Bolvanta.net»."},
+      {"layout empty", "\n\n# nada\n", {}, {}, 20525, "Diseño de informe no válido, línea 0: el diseño está vacío."},
+      {"layout without its title", "FICHA Sorteos | Sorteos\nCAMPO Total | Total\n", {}, {}, 20525,
+       "Diseño de informe no válido, línea 1: debe empezar por INFORME."},
+      {"section without fields", "INFORME x\nLISTA Numeros | Ranking\nTEXTO Fin.\n", {}, {}, 20525,
+       "Diseño de informe no válido, línea 3: la sección anterior no tiene campos."},
+      {"field outside a section", "INFORME x\nCAMPO Total | Total\n", {}, {}, 20525,
+       "Diseño de informe no válido, línea 2: «CAMPO» fuera de su sección."},
+      {"unknown directive", "INFORME x\nTABLA Sorteos\n", {}, {}, 20525,
+       "Diseño de informe no válido, línea 2: directiva desconocida «TABLA»."},
+      {"binary", QByteArray("INFORME x\n\0\1\2", 13), {}, {}, 20525,
+       "Diseño de informe no válido, línea 0: no es un archivo de texto."},
+      {"too long", "INFORME x\n" + QByteArray(70000, '#'), {}, {}, 20525,
+       "Diseño de informe no válido, línea 0: el archivo es demasiado largo."},
+      // A layout that names what the database lacks, whichever of the two is at fault.
+      {"unknown table", "INFORME x\nLISTA Nada | Nada\nCOLUMNA Numero | Número\n", {}, {}, 20525,
+       "El diseño «Bolvanta.net» pide la tabla «Nada», que no está en la base de datos."},
+      {"unknown column", "INFORME x\nTEXTO Antes.\nFICHA Sorteos | S\nCAMPO Total | Total\nCAMPO Semanas | Semanas\n",
+       {}, {}, 20525,
+       "El diseño «Bolvanta.net» pide el campo «Semanas» de la tabla «Sorteos», que no está en la base de datos."},
+      {"unknown sort column", "INFORME x\nLISTA Numeros | N\nORDEN Nada DESC\nCOLUMNA Numero | N\n", {}, {}, 20525,
+       "El diseño «Bolvanta.net» ordena la tabla «Numeros» por «Nada DESC», un campo que no está en la base de datos."},
+      {"database without its tables", {}, sinTablas, {}, 20525,
+       "El diseño «Bolvanta.net» pide la tabla «Sorteos», que no está en la base de datos."},
       {"database missing", {}, {}, "-", 20533},
       {"database not a database", {}, {}, QByteArray(4096, 'x'), 20533},
+      // Held: read a second time, then told like any other failure.
+      {"database held by another program", {}, {}, {}, 20534, nullptr, "EXCLUSIVE"},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.que);
@@ -252,20 +360,33 @@ TEST_F(Informes, BadLayoutOrDatabaseTellsItsNumberAndChangesNothing) {
     if (c.base == "-") QFile::remove(carpeta.archivo("Bolvanta.mdb"));
     else if (!c.base.isEmpty()) carpeta.escribe("Bolvanta.mdb", c.base);
     const QByteArray antes = carpeta.lee("Bolvanta.mdb");
+    std::optional<BloqueoBase> otro;
+    if (c.bloqueo) otro.emplace(carpeta.archivo("Bolvanta.mdb"), c.bloqueo);
+    const QString detalle = c.detalle ? "\n\n" + QString::fromUtf8(c.detalle).arg(carpeta.ruta()) : QString();
 
     plataforma::Respondedor respuestas;
     const int ejecuciones = p.CrystalReport1.ejecuciones();
     p.Image2_Click(0);
     ASSERT_EQ(respuestas.cajas().size(), 1u);
-    EXPECT_EQ(respuestas.cajas()[0].texto, "Error " + QString::number(c.numero) + NO_ES_POSIBLE);
+    EXPECT_EQ(respuestas.cajas()[0].texto, "Error " + QString::number(c.numero) + NO_ES_POSIBLE + detalle);
     EXPECT_EQ(respuestas.cajas()[0].titulo, "Error");
     EXPECT_EQ(respuestas.cajas()[0].estilo, plataforma::vbInformation);
     // A database error starts the report a second time.
     EXPECT_EQ(p.CrystalReport1.ejecuciones() - ejecuciones, c.numero == 20534 ? 2 : 1);
     EXPECT_EQ(ventanaInformeSiExiste(), nullptr);
+    if (otro) {
+      EXPECT_TRUE(plataforma::claveRapida(carpeta.archivo("Bolvanta.mdb")));
+      otro.reset();
+    }
     EXPECT_EQ(carpeta.lee("Bolvanta.mdb"), antes);
     EXPECT_EQ(carpeta.existe("Bolvanta.mdb"), c.base != "-");
   }
+  // Let go, the same report shows.
+  carpeta.escribe("Bolvanta.net", disenoSano);
+  plataforma::Respondedor respuestas;
+  p.Image2_Click(0);
+  EXPECT_TRUE(respuestas.cajas().empty());
+  EXPECT_NE(ventanaInformeSiExiste(), nullptr);
 }
 
 TEST_F(Informes, ReportAskedForWhileOneIsUnderWaySaysNothing) {
@@ -294,6 +415,7 @@ TEST_F(Informes, RealBoxForAMissingLayout) {
     caja->buttons().front()->click();
   });
   Q_EMIT p.Image2[1]->Click();
-  EXPECT_EQ(visto, "Error|Error 20507" + NO_ES_POSIBLE);
+  EXPECT_EQ(visto, "Error|Error 20507" + NO_ES_POSIBLE + "\n\nNo se encuentra el diseño de informe «" +
+                       carpeta.archivo("Bolvanta1.net") + "».");
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

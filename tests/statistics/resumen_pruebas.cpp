@@ -4,6 +4,7 @@
 #include <QSlider>
 #include <gtest/gtest.h>
 
+#include "apoyo/bloqueo.h"
 #include "plataforma/fechas.h"
 #include "plataforma/msgbox.h"
 #include "statistics/comun.h"
@@ -121,8 +122,37 @@ TEST_F(Resumen, NoDrawSelectedRefusesAndKeepsTheStoredDays) {
   EXPECT_EQ(f["Diasajugar"], "Sábado.");
   EXPECT_EQ(f["Total"], 0);
   EXPECT_FALSE(f["Dia1"].isValid());  // no date rather than 30/12/1899
-  EXPECT_EQ(p.Label21->text(), "-Tiene seleccionados sólo el último mes de sorteos, desde el  al , en total, 0 "
-                               "sorteos en la base de datos.");
+}
+
+TEST_F(Resumen, NoneOneAndManyDrawsReadAsSentences) {
+  const QDate dia(2025, 3, 8);
+  struct Caso {
+    bool todos;
+    int meses, sorteos;
+    QDate viejo;
+    const char* texto;
+  };
+  const Caso casos[] = {
+      {false, 1, 0, {}, "-Tiene seleccionados sólo el último mes de sorteos, pero en la base de datos no hay ningún "
+                        "sorteo que cumpla la selección."},
+      {true, 3, 0, {}, "-Tiene seleccionados todos los sorteos, pero en la base de datos no hay ningún sorteo que "
+                       "cumpla la selección."},
+      {false, 5, 1, dia, "-Tiene seleccionados los últimos 5 meses de sorteos, desde el 08/03/2025 al 08/03/2025, "
+                         "en total, 1 sorteo en la base de datos."},
+      {true, 5, 2, QDate(2025, 3, 6), "-Tiene seleccionados todos los sorteos. Desde el 06/03/2025 al 08/03/2025, "
+                                      "en total, 2 sorteos en la base de datos."},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.texto);
+    // No draw counted leaves no date behind.
+    Principal& p = c.sorteos ? conSeleccion(c.sorteos, dia, c.viejo) : conSeleccion(0);
+    if (!c.sorteos) p.fechasperiodo = {0, 0};
+    marca(p, 5, c.todos);
+    ponMeses(p, c.meses);
+    p.resumensorteos();
+    EXPECT_EQ(p.Label21->text(), QString::fromUtf8(c.texto));
+  }
+  EXPECT_TRUE(respuestas.cajas().empty());
 }
 
 TEST_F(Resumen, DatabaseFailureTellsTheNumberAndLeavesRowAndCaptions) {
@@ -173,13 +203,58 @@ TEST_F(Resumen, LongestSentencesFitTheirLabels) {
   Principal& p = conSeleccion(4176, QDate(2025, 12, 31), QDate(1985, 10, 17));
   ponMeses(p, 24);
   for (int i : {9, 0, 1}) marca(p, i, true);
-  p.resumensorteos();
-  for (QLabel* l : {p.Label21, p.Label27}) {
-    const QRect caja = QFontMetrics(l->font()).boundingRect(QRect(0, 0, l->width(), 10000),
-                                                            Qt::TextWordWrap, l->text());
-    EXPECT_LE(caja.height(), l->height()) << l->text().toStdString();
+  // Many draws, and none: the sentence without dates is the other long one.
+  for (int sorteos : {4176, 0}) {
+    p.sorteoscontados = sorteos;
+    if (!sorteos) p.fechasperiodo = {0, 0};
+    p.resumensorteos();
+    for (QLabel* l : {p.Label21, p.Label27}) {
+      const QRect caja = QFontMetrics(l->font()).boundingRect(QRect(0, 0, l->width(), 10000),
+                                                              Qt::TextWordWrap, l->text());
+      EXPECT_LE(caja.height(), l->height()) << l->text().toStdString();
+    }
   }
   p.SSTab1->setCurrentIndex(4);
   p.show();
   p.grab().save("/tmp/h9b-paso1.png");
+}
+
+// Another program holding Bolvanta.mdb: while it writes (IMMEDIATE) the row cannot be written, and
+// while it holds the file alone (EXCLUSIVE) not even read. Either way the summary gives its own
+// message, the row and the captions stay together, and once the file is let go the next summary
+// writes what it shows.
+TEST_F(Resumen, DatabaseHeldByAnotherProgramLeavesRowAndCaptionsTogether) {
+  Principal& p = conSeleccion(10);
+  ponMeses(p, 6);
+  p.resumensorteos();
+  const QString mdb = carpeta.archivo("Bolvanta.mdb");
+  for (const char* modo : {"IMMEDIATE", "EXCLUSIVE"}) {
+    SCOPED_TRACE(modo);
+    const QString antes21 = p.Label21->text(), antes27 = p.Label27->text();
+    const QVariantMap antes = fila();
+    p.sorteoscontados += 7;
+    {
+      BloqueoBase otro(mdb, modo);
+      ASSERT_TRUE(otro.activo());
+      plataforma::Respondedor r;
+      p.resumensorteos();
+      ASSERT_EQ(r.cajas().size(), 1u);
+      EXPECT_EQ(r.cajas()[0].texto, "Sistema operativo no actualizado. El programa no funcionará correctamente. "
+                                    "Error " + QString::number(plataforma::ERR_BD_BLOQUEADA));
+      EXPECT_EQ(p.Label21->text(), antes21);
+      EXPECT_EQ(p.Label27->text(), antes27);
+    }
+    EXPECT_EQ(fila(), antes);
+    EXPECT_TRUE(plataforma::claveRapida(mdb));
+
+    plataforma::Respondedor r;
+    p.resumensorteos();
+    EXPECT_TRUE(r.cajas().empty());
+    // What the summary shows is what the row holds.
+    const QVariantMap ahora = fila();
+    EXPECT_EQ(ahora["Total"], p.sorteoscontados);
+    EXPECT_EQ(p.Label21->text(), "-Tiene seleccionados los últimos 6 meses de sorteos, desde el " + plataforma::fechaCorta(ahora["Dia1"].toDate()) +
+                                     " al " + plataforma::fechaCorta(ahora["Dia2"].toDate()) + ", en total, " +
+                                     ahora["Total"].toString() + " sorteos en la base de datos.");
+  }
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "syndicates/efectividad.h"
+#include "apoyo/bloqueo.h"
 #include "apoyo/textos.h"
 #include "data/ayudas.h"
 #include "plataforma/archivos.h"
@@ -205,6 +206,27 @@ TEST(FichaDanada, AMissingTableColumnOrRowAsksForAReinstall) {
     EXPECT_EQ(respuestas.cajas().size(), 1u);
     EXPECT_EQ(principalSiExiste(), nullptr);
   }
+}
+
+// Another program holding the report database is no damage: the program says so and stays, and
+// the same choice goes through once the file is let go.
+TEST_F(Ficha, DatabaseHeldByAnotherProgramIsToldAndTheProgramStays) {
+  Principal& p = arranca(carpeta, {}, {sencilla("UNA", 2), sencilla("OTRA", 1)});
+  {
+    BloqueoBase otro(carpeta.archivo("Bolvanta.mdb"), "IMMEDIATE");
+    ASSERT_TRUE(otro.activo());
+    p.ListView1_ItemClick(2);
+    EXPECT_EQ(ultimaCaja(), QString::fromUtf8("Otro programa está usando Bolvanta.mdb y no se ha podido preparar "
+                                              "la ficha de la peña. Inténtelo de nuevo dentro de un momento. "
+                                              "Error %1")
+                                .arg(plataforma::ERR_BD_BLOQUEADA));
+    EXPECT_EQ(principalSiExiste(), &p);
+  }
+  const std::size_t cajas = respuestas.cajas().size();
+  p.ListView1_ItemClick(2);
+  EXPECT_EQ(respuestas.cajas().size(), cajas);
+  EXPECT_EQ(ficha()["Nombre"].toString().trimmed(), "OTRA");
+  EXPECT_EQ(apuestasGuardadas(), QStringList{"40-41-42-43-44-45"});
 }
 
 TEST_F(Ficha, MissingDatabaseEndsTheProgram) {
