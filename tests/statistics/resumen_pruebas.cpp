@@ -71,7 +71,7 @@ TEST_F(Resumen, WeekdaySentenceAndStoredDaysForEveryCombination) {
     EXPECT_EQ(p.Label27->text(), "-Ha seleccionado " + frase) << dias;
     EXPECT_EQ(p.Label21->text(),
               "-Tiene seleccionados los últimos 12 meses de sorteos, desde el 09/03/2024 al 08/03/2025, "
-              "en total, 1 sorteos en la base de datos.");
+              "en total, 1 sorteo en la base de datos.");
     const QVariantMap esperada{{"Dia1", QDate(2024, 3, 9)}, {"Dia2", QDate(2025, 3, 8)}, {"Total", 1},
                                {"Diasajugar", guardado}};
     EXPECT_EQ(fila(), esperada) << dias;
