@@ -92,6 +92,8 @@ void Principal::Form_Activate() {
   e.solouna = 0;
   descargaCreamenu();
   descargaAcercade();
+  // The months typed last reach the statistics before the dialog goes.
+  if (Configurar* c = configurarSiExiste()) c->aplicaMeses();
   descargaConfigurar();
   descargaImprimir();
   archivos().cierra(ARCH_TABLAS);
@@ -104,6 +106,7 @@ void Principal::pasoComprobacion() {
   if (HScroll1->value() == 1) {
     compruebasencillas(1);
     compruebamultiples(1);
+    refrescaaciertos();
   } else {
     HScroll1->setValue(1);
     HScroll2->setValue(1);
