@@ -54,9 +54,10 @@ void Principal::Form_Load() {
     return;
   }
 
-  // Read-only data is shown all the same; changes are refused from here on.
-  e.sololectura = datosSoloLectura();
   leeconfiguracion();
+  // Read-only data is shown all the same; changes are refused from here on. Asked once nums.ini is
+  // open too, so that read-only settings count as read-only data.
+  e.sololectura = datosSoloLectura();
   compruebaformato();
   estadosorteos();
   refrescavistas();
