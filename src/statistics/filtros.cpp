@@ -93,10 +93,13 @@ void Principal::fijaMeses(int meses) {
   // Each slider's own change would count once more; the caller knows whether a count is due. A
   // settings record that holds no months still offers the last month.
   meses = std::max(meses, 1);
+  // A tick a month up to three years; beyond, whole years, some twenty ticks along the slider.
+  const int marcas = meses <= 36 ? 1 : 12 * ((meses + 287) / 288);
   for (QSlider* s : Slider1) {
     const QSignalBlocker quieto(s);
     s->setRange(1, meses);
     s->setValue(meses);
+    s->setTickInterval(marcas);
   }
   Check3[6]->setText(rotuloMeses(Slider1[0]->value()));
   Check3[8]->setText(rotuloMeses(Slider1[0]->value()));

@@ -86,7 +86,10 @@ TEST(MesesAjustes, TheSlidersEndOnTheValueTypedAndTheCountFollowsTheBoxes) {
           EXPECT_EQ(s->maximum(), t.meses);
           EXPECT_EQ(s->value(), t.meses);
         }
-        for (int k : {6, 8}) EXPECT_EQ(p.Check3[k]->text(), QString::fromUtf8("Últimos %1 meses").arg(t.meses));
+        for (int k : {6, 8}) {
+          EXPECT_EQ(p.Check3[k]->text(), QString::fromUtf8("Últimos %1 meses").arg(t.meses));
+          EXPECT_LE(p.Check3[k]->sizeHint().width(), p.Check3[k]->width());  // the whole caption shows
+        }
         for (int k : {5, 7}) EXPECT_EQ(p.Check3[k]->isChecked(), todos);
         const int ahora = todos ? 6 : dentroDe(t.meses);
         EXPECT_EQ(p.Label7->text(), QStringLiteral("TOTAL: %1 sorteos.").arg(ahora));
