@@ -25,7 +25,10 @@ constexpr quint32 ROJO = 0xFF;
 
 void Principal::refrescavistas() {
   compruebasencillas(HScroll1->value());
-  estadisticas(0);
+  // The check may have counted prizes into the syndicates, and the statistics follow the period
+  // their boxes show.
+  refrescaaciertos();
+  cuentaperiodo();
 }
 
 void Principal::Check1_Click() {
@@ -43,6 +46,7 @@ void Principal::Combo2_Click() {
   Combo2->repaint();
   cambiovista = 1;
   compruebasencillas(HScroll1->value());
+  refrescaaciertos();
 }
 
 void Principal::Command1_Click(int Index) {

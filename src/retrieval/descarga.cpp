@@ -162,7 +162,7 @@ void Principal::Timer1_Timer() {
     }
     ProgressBar1->setValue(4);
     estadosorteos();
-    estadisticas(0);
+    cuentaperiodo();
     informesorteo(0);
     resumensorteos();
     Picture2->setPicture(ImageList1, 2);

@@ -2,7 +2,9 @@
 // "Estadísticas" and the generator's first step), always showing the same choice.
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QSignalBlocker>
 #include <QSlider>
+#include <algorithm>
 
 #include "plataforma/fechas.h"
 #include "statistics/estadisticas.h"
@@ -18,7 +20,9 @@ void Principal::Slider1_Change(int Index) {
   const int m = Slider1[Index]->value();
   Check3[6]->setText(rotuloMeses(m));
   Check3[8]->setText(rotuloMeses(m));
-  estadisticas(corteMeses(ahora(), m));
+  // The count is the period the boxes show: with "Todos" ticked a slider moved by the program
+  // changes the months on offer, not the draws counted.
+  estadisticas(Check3[5]->isChecked() ? 0 : corteMeses(ahora(), m));
   // The other slider's own change event counts once more with the same months and writes back
   // the value this one already holds.
   Slider1[Index == 0 ? 1 : 0]->setValue(m);
@@ -78,5 +82,32 @@ void Principal::periodoestadisticas(int modo) {
     Check3[7]->setChecked(Check3[5]->isChecked());
   // The boxes are settled: the next click is the user's.
   cambiandofiltros = 0;
+  resumensorteos();
+}
+
+void Principal::cuentaperiodo() {
+  estadisticas(Check3[5]->isChecked() ? 0 : corteMeses(ahora(), Slider1[0]->value()));
+}
+
+void Principal::fijaMeses(int meses) {
+  // Each slider's own change would count once more; the caller knows whether a count is due. A
+  // settings record that holds no months still offers the last month.
+  meses = std::max(meses, 1);
+  // A tick a month up to three years; beyond, whole years, some twenty ticks along the slider.
+  const int marcas = meses <= 36 ? 1 : 12 * ((meses + 287) / 288);
+  for (QSlider* s : Slider1) {
+    const QSignalBlocker quieto(s);
+    s->setRange(1, meses);
+    s->setValue(meses);
+    s->setTickInterval(marcas);
+  }
+  Check3[6]->setText(rotuloMeses(Slider1[0]->value()));
+  Check3[8]->setText(rotuloMeses(Slider1[0]->value()));
+}
+
+void Principal::ponMeses(int meses) {
+  fijaMeses(meses);
+  if (Check3[5]->isChecked()) return;  // every draw is counted, whatever the months
+  cuentaperiodo();
   resumensorteos();
 }

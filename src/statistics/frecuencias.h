@@ -24,6 +24,8 @@ class Frecuencias {
     auto& c = cuentas_[sitio(fila, columna)];
     c = c.value_or(0) + 1;
   }
+  // The same labels and the same counts, cell by cell.
+  bool operator==(const Frecuencias&) const = default;
 
  private:
   int sitio(int fila, int columna) const { return fila * (series_ + 1) + columna; }

@@ -138,6 +138,10 @@ void Principal::creaFiltrosGenerador(QWidget* marco) {
 }
 
 void Principal::estadisticas(double fechadesde) {
+  // What the generator's ranking was taken from, if it went past its first step.
+  const Frecuencias antes1 = frecuencias1, antes2 = frecuencias2;
+  const int antesContados = sorteoscontados;
+  const auto antesPeriodo = fechasperiodo;
   const qint64 ultimo = plataforma::archivos().abierto(ARCH_NUMEROS) ? estado().numsorteos - 1 : 0;
   const DiasFiltro dias{Check3[9]->isChecked(), Check3[0]->isChecked(), Check3[1]->isChecked()};
   const Seleccion s =
@@ -164,6 +168,13 @@ void Principal::estadisticas(double fechadesde) {
 
   Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) + QStringLiteral(" sorteos."));
   muestraGrafico();
+
+  // A count that changes under the generator (the settings' months, a download, a draw deleted)
+  // sends it back to its first step, as leaving its tab does: its kind pictures would otherwise
+  // hand the editor numbers ranked over draws that step 1 no longer shows.
+  const bool cambia = frecuencias1 != antes1 || frecuencias2 != antes2 || sorteoscontados != antesContados ||
+                      fechasperiodo != antesPeriodo;
+  if (cambia && Slider2 && Slider2->value() > 0) Image4_Click();
 }
 
 void Principal::HScroll2_Change() { muestraGrafico(); }

@@ -62,6 +62,7 @@ void Principal::ListView1_ItemClick(int Index) {
 
 void Principal::muestrapena(int n) {
   Estado& e = estado();
+  penamostrada = n;
   try {
     // Read-only data leaves the report tables as they are: the details are shown all the same.
     std::optional<Tabla> apuestas;

@@ -30,6 +30,16 @@ bool alFinal() {
   return fin;
 }
 
+// The prize total T of all syndicates against the draws that some syndicate played.
+void muestraEfectividad(Principal& v, qint64 T) {
+  const qint64 D = v.sorteosjugados;
+  const Efectividad ef = efectividad(T, D);
+  v.Label13->setText(QString::number(T));
+  v.Text4->setText(unDecimal(ef.porcentaje) + QStringLiteral("% de efectividad en premios"));
+  v.MSChart2->fijaFila({QStringLiteral(" "), double(ef.sinPremio), double(T)});
+  v.Text5->setText(QStringLiteral("en ") + QString::number(D) + QStringLiteral(" sorteos"));
+}
+
 }  // namespace
 
 // Every step goes on whatever the one before it failed: a list half filled is better than none.
@@ -93,12 +103,24 @@ void Principal::listapenas() {
 
   sinErrores([&] { ListView1->seleccionaFila(1); });
   muestrapena(1);
+  muestraEfectividad(*this, T);
+}
 
-  // Effectiveness over the draws that some syndicate played.
-  const qint64 D = sorteosjugados;
-  const Efectividad ef = efectividad(T, D);
-  Label13->setText(QString::number(T));
-  Text4->setText(unDecimal(ef.porcentaje) + QStringLiteral("% de efectividad en premios"));
-  MSChart2->fijaFila({QStringLiteral(" "), double(ef.sinPremio), double(T)});
-  Text5->setText(QStringLiteral("en ") + QString::number(D) + QStringLiteral(" sorteos"));
+void Principal::refrescaaciertos() {
+  // An empty list has no counters to show; a check finds no syndicate to count into either.
+  if (ListView1->Text(1) == QString::fromUtf8("VACÍO")) return;
+  qint64 T = 0;
+  bool difiere = false;
+  for (qint64 j = 1;; ++j) {
+    Pena p;
+    sinErrores([&] { p = leePena(j); });
+    if (alFinal()) break;
+    T += sumaAciertos(p);
+    if (j == penamostrada)
+      for (int k = 0; k < 5; ++k) difiere = difiere || Label3[k]->text() != QString::number(p.aciertos[k + 3]);
+  }
+  muestraEfectividad(*this, T);
+  // The details are read again, with their fact sheet, only when the counters shown are not the
+  // file's: the user's chosen syndicate stays the one shown.
+  if (difiere) muestrapena(penamostrada);
 }

@@ -5,9 +5,11 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSignalBlocker>
-#include <QSlider>
+#include <QTimer>
 
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
+#include "data/estado.h"
 #include "plataforma/controles.h"
 #include "plataforma/error.h"
 #include "plataforma/twips.h"
@@ -80,9 +82,11 @@ Configurar::Configurar() {
     const char* despues;
     QLineEdit** caja;
     void (Configurar::*cambio)();
+    void (Configurar::*salida)();
   };
-  const Fila filas[] = {{"-Precio por apuesta:", "euros.", &Text1, &Configurar::Text1_Change},
-                        {"-Sorteo max. división:", "meses,", &Text2, &Configurar::Text2_Change}};
+  const Fila filas[] = {
+      {"-Precio por apuesta:", "euros.", &Text1, &Configurar::Text1_Change, &Configurar::Text1_LostFocus},
+      {"-Sorteo max. división:", "meses,", &Text2, &Configurar::Text2_Change, &Configurar::Text2_LostFocus}};
   for (int i = 0; i < 2; ++i) {
     const int y = 800 + 480 * i;
     auto* antes = new QLabel(QString::fromUtf8(filas[i].antes), this);
@@ -92,6 +96,7 @@ Configurar::Configurar() {
     caja->setAlignment(Qt::AlignRight);
     caja->setMaxLength(10);
     connect(caja, &QLineEdit::textChanged, this, filas[i].cambio);
+    connect(caja, &QLineEdit::editingFinished, this, filas[i].salida);
     *filas[i].caja = caja;
     auto* despues = new QLabel(QString::fromUtf8(filas[i].despues), this);
     despues->setGeometry(px(3700), px(y), px(1200), px(330));
@@ -104,18 +109,37 @@ Configurar::Configurar() {
   Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Label2->comoEnlace();
   connect(Label2, &plataforma::Etiqueta::Click, this, &Configurar::Label2_Click);
+
+  espera_ = new QTimer(this);
+  espera_->setSingleShot(true);
+  espera_->setInterval(ESPERA_MS);
+  connect(espera_, &QTimer::timeout, this, &Configurar::aplicaMeses);
 }
 
 void Configurar::Show() { plataforma::muestra(*this, cargado_); }
 
 void Configurar::Form_Load() {
   plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
-  // Each box's change handler writes the record, and the months set the sliders.
+  // The months the main window already has; showing them hands nothing on.
+  mesesAplicados_ = configuracion.meses;
+  // Each box's change handler writes the record, as every change does.
+  cargando_ = true;
   Text1->setText(textoPrecio(configuracion.precio));
   Text2->setText(QString::number(configuracion.meses));
+  cargando_ = false;
+}
+
+// On data the program may not write, a change is refused with the message every other change gets,
+// and the box shows the stored value again.
+bool Configurar::rechaza(QLineEdit* caja, const QString& guardado) {
+  if (!estado().sololectura || cargando_) return false;
+  ponTexto(caja, guardado);
+  avisopermiso();
+  return true;
 }
 
 void Configurar::Text1_Change() {
+  if (rechaza(Text1, textoPrecio(configuracion.precio))) return;
   const QString texto = Text1->text();
   float precio = 0;
   // A negative or absurd price is refused like letters: the price goes on costing the weekly
@@ -128,6 +152,7 @@ void Configurar::Text1_Change() {
 }
 
 void Configurar::Text2_Change() {
+  if (rechaza(Text2, QString::number(configuracion.meses))) return;
   const QString texto = Text2->text();
   qint16 meses = 0;
   if (leeMeses(texto, meses)) {
@@ -141,15 +166,40 @@ void Configurar::Text2_Change() {
     ponTexto(Text2, QString::number(configuracion.meses));
   }
   if (configuracion.meses < 2) configuracion.meses = 2;
-  if (Principal* p = principalSiExiste()) {
-    for (QSlider* s : p->Slider1)
-      if (s) s->setMaximum(configuracion.meses);
-  }
   escribe();
+  if (!cargando_) espera_->start();
+}
+
+void Configurar::Text1_LostFocus() {
+  // "3," or an emptied box become the price stored.
+  if (Text1->text() != textoPrecio(configuracion.precio)) ponTexto(Text1, textoPrecio(configuracion.precio));
+}
+
+void Configurar::Text2_LostFocus() {
+  // "1", "0" or an emptied box become the months stored.
+  if (Text2->text() != QString::number(configuracion.meses)) ponTexto(Text2, QString::number(configuracion.meses));
+  aplicaMeses();
+}
+
+void Configurar::aplicaMeses() {
+  espera_->stop();
+  if (configuracion.meses == mesesAplicados_) return;
+  mesesAplicados_ = configuracion.meses;
+  if (Principal* p = principalSiExiste()) p->ponMeses(configuracion.meses);
+}
+
+void Configurar::hideEvent(QHideEvent* evento) {
+  // Closed by the window's own button, or unloaded: the months typed last still arrive.
+  aplicaMeses();
+  QWidget::hideEvent(evento);
 }
 
 void Configurar::escribe() {
+  if (estado().sololectura) return;
   plataforma::sinErrores([&] { escribeConfiguracionArchivo(configuracion); });
 }
 
-void Configurar::Label2_Click() { descargaConfigurar(); }
+void Configurar::Label2_Click() {
+  aplicaMeses();
+  descargaConfigurar();
+}

@@ -6,6 +6,7 @@
 #include "data/registros.h"
 
 class QLineEdit;
+class QTimer;
 namespace plataforma {
 class Etiqueta;
 }
@@ -21,7 +22,18 @@ class Configurar : public QWidget {
   void Form_Load();
   void Text1_Change();
   void Text2_Change();
+  // Leaving a box (another box, Enter, another window) shows the value stored, in the program's
+  // own form, and hands the months on to the main window.
+  void Text1_LostFocus();
+  void Text2_LostFocus();
   void Label2_Click();
+
+  // Hands the months stored to the statistics sliders of the main window, when they are not the
+  // ones handed last. Runs once the typing settles, when a box is left and when the dialog goes:
+  // a digit on the way to a number ("1" on the way to "12") never becomes a period.
+  void aplicaMeses();
+  // How long the typing must rest before the months reach the main window.
+  static constexpr int ESPERA_MS = 700;
 
   // The highest price of a bet and the longest period the dialog stores; a larger figure is a
   // slip of the keyboard.
@@ -33,9 +45,16 @@ class Configurar : public QWidget {
   QLineEdit* Text2 = nullptr;   // the months
   plataforma::Etiqueta* Label2 = nullptr;  // closes the dialog
 
+ protected:
+  void hideEvent(QHideEvent* evento) override;
+
  private:
   void escribe();
+  bool rechaza(QLineEdit* caja, const QString& guardado);
   bool cargado_ = false;
+  bool cargando_ = false;       // Form_Load is putting the stored values into the boxes
+  qint16 mesesAplicados_ = 0;   // the months the main window's sliders were last given
+  QTimer* espera_ = nullptr;
 };
 
 // The one settings dialog, created on first use.

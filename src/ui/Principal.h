@@ -138,6 +138,10 @@ class Principal : public QMainWindow {
   void listapenas();
   void ListView1_ItemClick(int Index);
   void muestrapena(int n);
+  int penamostrada = 0;  // the syndicate whose details the tab shows
+  // The prize counters as the syndicates file holds them after a check counted into it: the sum
+  // of all syndicates with its effectiveness, and the details of the syndicate shown.
+  void refrescaaciertos();
   void fichapena();
   void Command2_Click();  // "Imprimir boletos"
   void Command3_Click();  // "Eliminar peña"
@@ -160,6 +164,14 @@ class Principal : public QMainWindow {
   void Slider1_Change(int Index);
   void periodoestadisticas(int modo);  // 0 every stored draw, 1 the last Slider1(0) months
   int cambiandofiltros = 0;  // 1 while a filter box rewrites the others
+  // Counts the statistics over the period the boxes show: every stored draw while "Todos" is
+  // ticked, otherwise the last Slider1(0) months.
+  void cuentaperiodo();
+  // The longest period of the settings: both months sliders end at it, maximum and value, with
+  // the captions of the months boxes; fijaMeses counts nothing, ponMeses then counts again when
+  // the months are the period the boxes show.
+  void fijaMeses(int meses);
+  void ponMeses(int meses);
 
   // Selection summary of the generator's first step, and the printed reports.
   void resumensorteos();
@@ -174,6 +186,9 @@ class Principal : public QMainWindow {
   void Command5_Click();  // "Borrar todos los sorteos"
   void ListView3_ItemClick(int Index);
   int borrasorteos = 0;  // 1 = a click on a draw of ListView3 offers to delete it
+  // After the draws file changed as a whole: the status panel, the check view, the counters, the
+  // statistics and their summary, from the file as it now stands.
+  void sorteoscambiados();
   // The record of the draw that each row of ListView3 shows, row 1 first, kept by whoever fills
   // the list, so that a deletion removes the draw the user clicked whatever the filters.
   std::vector<int> sorteoslistados;

@@ -54,9 +54,10 @@ void Principal::Form_Load() {
     return;
   }
 
-  // Read-only data is shown all the same; changes are refused from here on.
-  e.sololectura = datosSoloLectura();
   leeconfiguracion();
+  // Read-only data is shown all the same; changes are refused from here on. Asked once nums.ini is
+  // open too, so that read-only settings count as read-only data.
+  e.sololectura = datosSoloLectura();
   compruebaformato();
   estadosorteos();
   refrescavistas();
@@ -92,6 +93,8 @@ void Principal::Form_Activate() {
   e.solouna = 0;
   descargaCreamenu();
   descargaAcercade();
+  // The months typed last reach the statistics before the dialog goes.
+  if (Configurar* c = configurarSiExiste()) c->aplicaMeses();
   descargaConfigurar();
   descargaImprimir();
   archivos().cierra(ARCH_TABLAS);
@@ -104,6 +107,7 @@ void Principal::pasoComprobacion() {
   if (HScroll1->value() == 1) {
     compruebasencillas(1);
     compruebamultiples(1);
+    refrescaaciertos();
   } else {
     HScroll1->setValue(1);
     HScroll2->setValue(1);

@@ -138,8 +138,7 @@ void Principal::Command8_Click() {
   }
   MsgBox(QString::fromUtf8("Archivo de sorteos importado con éxito"), plataforma::vbInformation,
          QStringLiteral("Todos los sorteos"));
-  estadosorteos();
-  refrescavistas();
+  sorteoscambiados();
 }
 
 void Principal::Command5_Click() {
@@ -149,8 +148,7 @@ void Principal::Command5_Click() {
     if (MsgBox(QString::fromUtf8("¿Seguro que quieres borrar todos los sorteos?"),
                plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) == plataforma::vbYes) {
       reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), QByteArray());
-      estadosorteos();
-      refrescavistas();
+      sorteoscambiados();
     }
     if (MsgBox(QString::fromUtf8("¿Quiere borrar también los aciertos de las peñas?. Si ha borrado los "
                                  "sorteos, se aconseja que se resetee también los resultados de las peñas "
@@ -202,5 +200,13 @@ void Principal::ListView3_ItemClick(int Index) {
   for (int& registro : sorteoslistados)
     if (registro > r) --registro;
   --e.numsorteos;
+  sorteoscambiados();
+}
+
+void Principal::sorteoscambiados() {
   estadosorteos();
+  // The check view, the prize counters, the statistics and the generator's summary all stand on
+  // the draws: none of them keeps showing one that is gone, or misses one that came.
+  refrescavistas();
+  resumensorteos();
 }

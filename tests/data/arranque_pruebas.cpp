@@ -175,7 +175,8 @@ TEST_F(Ajustes, PriceWithNoMonthsIsLeftAlone) {
   EXPECT_EQ(carga(ini), ini);
   EXPECT_EQ(principal().configuracion.precio, 2.5f);
   EXPECT_EQ(principal().configuracion.meses, 0);
-  EXPECT_EQ(principal().Slider1[0]->maximum(), 0);
+  // The sliders still offer the last month, the period their caption "Último mes" names.
+  EXPECT_EQ(principal().Slider1[0]->maximum(), 1);
 }
 
 TEST_F(Ajustes, HostIsTrimmedInMemoryAndRepairedOnDisk) {

@@ -5,6 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QSlider>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -20,6 +25,7 @@
 #include "plataforma/msgbox.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "ui/Configurar.h"
 #include "ui/Principal.h"
 
 using plataforma::Respondedor;
@@ -118,4 +124,65 @@ TEST(SoloLectura, DataIsShownAndNoChangeIsMade) {
     descargaPrincipal();
     procesaDescargas();
   }
+}
+
+// The settings dialog on read-only settings: every change is refused with the permission message
+// and the box shows the stored value again; nums.ini and the statistics stay as they were.
+TEST(SoloLectura, TheSettingsRefuseEveryChange) {
+  CarpetaPrograma carpeta;
+  plataforma::fijaReloj(QDateTime(QDate(2025, 3, 11), QTime(10, 0)));
+  escribeSorteos(carpeta, {sorteoDe(QDate(2023, 3, 2)), sorteoDe(QDate(2025, 3, 8))});
+  {
+    Respondedor r;
+    principal().Form_Load();
+    descargaPrincipal();
+    procesaDescargas();
+    plataforma::archivos().cierraTodos();
+  }
+  const auto antes = contenido(carpeta);
+  SoloLectura protegidos;
+  if (!protegidos.protege({carpeta.archivo("nums.ini")}))
+    GTEST_SKIP() << "Sin archivos de solo lectura: " << protegidos.motivo().toStdString();
+
+  Principal& p = principal();
+  {
+    Respondedor r;
+    p.Form_Load();
+    EXPECT_EQ(titulos(r), QStringList{PERMISO});
+  }
+  p.Check3[5]->setChecked(false);
+  ASSERT_EQ(p.Label7->text(), "TOTAL: 1 sorteos.");
+  Configurar& c = configurar();
+  {
+    Respondedor r;
+    c.Form_Load();  // showing the stored values is no change
+    c.Text2->selectAll();
+    QTest::keyClicks(c.Text2, "36");
+    c.Text1->selectAll();
+    QTest::keyClick(c.Text1, Qt::Key_Backspace);
+    EXPECT_EQ(titulos(r), QStringList(3, PERMISO));
+    EXPECT_EQ(c.Text1->text() + " " + c.Text2->text(), "1 24");
+  }
+  // A real box, shown over the dialog and closed: the box comes once and the months are put back.
+  c.show();
+  int cajas = 0;
+  QTimer::singleShot(0, [&] {
+    if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      ++cajas;
+      caja->accept();
+    }
+  });
+  c.Text2->selectAll();
+  QTest::keyClick(c.Text2, Qt::Key_5);
+  EXPECT_EQ(cajas, 1);
+  EXPECT_EQ(c.Text2->text(), "24");
+  {
+    Respondedor r;
+    p.Form_Activate();
+  }
+  for (QSlider* s : p.Slider1) EXPECT_EQ(s->maximum(), 24);
+  EXPECT_EQ(p.Label7->text(), "TOTAL: 1 sorteos.");
+  EXPECT_EQ(contenido(carpeta), antes);
+  descargaPrincipal();
+  procesaDescargas();
 }

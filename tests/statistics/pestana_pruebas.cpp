@@ -132,9 +132,9 @@ TEST_F(Pestana, EveryBoxMirrorsItsTwinAndThePeriodIsOneChoice) {
     EXPECT_EQ(p.cambiandofiltros, 0);
   }
 
-  p.Slider1[0]->setValue(1);  // counts the last month at once, "Todos" still ticked
+  p.Slider1[0]->setValue(1);  // "Todos" still ticked: every draw is still counted
   EXPECT_TRUE(p.Check3[5]->isChecked());
-  EXPECT_EQ(p.Label7->text(), total(3));
+  EXPECT_EQ(p.Label7->text(), total(4));
   p.Check3[5]->setChecked(false);
   EXPECT_EQ(p.Label7->text(), total(3));
   p.Check3[5]->setChecked(true);

@@ -120,6 +120,7 @@ TEST(Configurar, EveryChangeWritesTheWholeRecordWithValidValuesOnly) {
       EXPECT_EQ(precioDe(ini), k.guardado) << k.tecleado;
     } else {
       EXPECT_EQ(mesesDe(ini), k.guardado) << k.tecleado;
+      c.aplicaMeses();  // the typing settles
       for (QSlider* s : principal().Slider1) EXPECT_EQ(s->maximum(), k.guardado) << k.tecleado;
     }
   }
