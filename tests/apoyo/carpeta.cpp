@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "data/estado.h"
@@ -24,7 +23,7 @@
 void procesaDescargas() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 QString fixture(const QString& nombre) {
-  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/real/") + nombre;
+  return QStringLiteral(BOLVANTA_FIXTURES "real/") + nombre;
 }
 
 namespace {

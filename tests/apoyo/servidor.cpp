@@ -1,7 +1,6 @@
 #include "servidor.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHostAddress>
 #include <QMap>
 #include <QMutex>
@@ -17,9 +16,7 @@
 
 namespace {
 
-QString carpetaTls() {
-  return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../fixtures/tls/");
-}
+QString carpetaTls() { return QStringLiteral(BOLVANTA_FIXTURES "tls/"); }
 
 QByteArray leeTls(const QString& nombre) {
   QFile f(carpetaTls() + nombre);
