@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -34,8 +33,7 @@ long cuentas = 0;
 
 // The history as numeros.dat holds it, oldest first; false when the file is not there.
 bool escribeHistoria(const QString& carpeta) {
-  QFile csv(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(
-      QStringLiteral("../tests/fixtures/real/primitiva-history.csv")));
+  QFile csv(QStringLiteral(BOLVANTA_FIXTURES "real/primitiva-history.csv"));
   if (!csv.open(QIODevice::ReadOnly)) return false;
   std::vector<QByteArray> registros;
   csv.readLine();  // header
