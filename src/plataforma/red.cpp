@@ -39,14 +39,39 @@ QUrl resuelve(const QString& direccion) {
   return url;
 }
 
+namespace {
+QPointer<QNetworkAccessManager>& gestor() {
+  static QPointer<QNetworkAccessManager> g;
+  return g;
+}
+}  // namespace
+
 QNetworkAccessManager& red() {
-  static QPointer<QNetworkAccessManager> gestor;
-  if (!gestor) {
-    // Owned by the application, so that it goes before the network stack is torn down.
-    gestor = new QNetworkAccessManager(QCoreApplication::instance());
-    gestor->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+  QPointer<QNetworkAccessManager>& g = gestor();
+  if (!g) {
+    g = new QNetworkAccessManager(QCoreApplication::instance());
+    g->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    // Closed while the application object still stands: the manager's thread closes its secure
+    // connections as it ends, and that needs the application. Once only, whatever the managers.
+    qRemovePostRoutine(cierraRed);
+    qAddPostRoutine(cierraRed);
   }
-  return *gestor;
+  return *g;
+}
+
+void cierraRed() {
+  QNetworkAccessManager* g = gestor();
+  if (!g) return;
+  gestor() = nullptr;
+  // A reply still under way can hold the manager's thread in a signal that waits for this thread
+  // (the end of a secure handshake, for one, also after a time-out aborted the reply); the thread
+  // then does not end when asked, and the manager stops waiting for it after a few seconds and
+  // leaves it running. Deleting the replies releases it. Their transfers end as cancelled.
+  QList<QPointer<QNetworkReply>> respuestas;
+  for (QNetworkReply* r : g->findChildren<QNetworkReply*>(Qt::FindDirectChildrenOnly)) respuestas << r;
+  for (const QPointer<QNetworkReply>& r : respuestas) delete r.data();
+  // Stops the thread and waits for it.
+  delete g;
 }
 
 QSslConfiguration configuracionTls() {
@@ -121,6 +146,8 @@ void Transferencia::pide(const QUrl& url) {
     if (!errores.isEmpty()) textoError_ = errores.first().errorString();
   });
   connect(r, &QNetworkReply::finished, this, &Transferencia::fin);
+  // Taken away while under way (the network closed): the transfer still ends, as cancelled.
+  connect(r, &QObject::destroyed, this, [this] { aborta(ERR_INET_CANCELADO); });
 }
 
 void Transferencia::recibe() {

@@ -57,6 +57,10 @@ AjustesRed& ajustesRed();
 // The address a request for `direccion` really goes to; invalid when it is no web address.
 QUrl resuelve(const QString& direccion);
 QNetworkAccessManager& red();
+// Ends the network at once: every transfer still under way ends as cancelled, and the manager goes
+// with its thread. The next request makes a new one. It runs by itself before the application
+// object goes, so that no network thread outlives the program.
+void cierraRed();
 // The system's authorities plus the extra ones, with the peer always verified.
 QSslConfiguration configuracionTls();
 

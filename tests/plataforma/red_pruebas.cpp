@@ -146,6 +146,38 @@ TEST(Red, CancelarCortaLaPeticionEnCursoYElControlSigueSirviendo) {
   EXPECT_TRUE(inet.ResponseInfo().isEmpty());
 }
 
+TEST(Red, CerrarLaRedTerminaLoQueEstaEnCursoComoCanceladoYLaRedSigueSirviendo) {
+  ServidorPrueba servidor;
+  Respuesta lenta;
+  lenta.cuerpo = "tarde";
+  lenta.demoraMs = 5000;
+  servidor.responde(QStringLiteral("/lenta"), lenta);
+  servidor.responde(QStringLiteral("/pronta"), "pronto");
+  RedDePrueba local(servidor, 20000);
+
+  Inet inet;
+  Estados estados(inet);
+  QTimer cierre;
+  QObject::connect(&cierre, &QTimer::timeout, [&] {
+    // Once the request reached the server, so that the answer is what is awaited.
+    if (servidor.cuantas(QStringLiteral("/lenta")) == 0) return;
+    cierre.stop();
+    cierraRed();
+  });
+  cierre.start(10);
+  EXPECT_EQ(numeroDe([&] { inet.OpenURL(QStringLiteral("https://x/lenta")); }), ERR_INET_CANCELADO);
+  EXPECT_EQ(estados.vistos.back(), icError);
+  EXPECT_FALSE(inet.StillExecuting());
+  // A download to a file waits no more than a request does.
+  QTemporaryDir dir;
+  const QString ruta = dir.filePath(QStringLiteral("lenta"));
+  QTimer::singleShot(0, [] { cierraRed(); });
+  EXPECT_FALSE(descargaArchivo(QStringLiteral("https://x/lenta"), ruta));
+  EXPECT_FALSE(QFile::exists(ruta));
+  // The next request opens the network again.
+  EXPECT_EQ(inet.OpenURL(QStringLiteral("https://x/pronta")), QByteArray("pronto"));
+}
+
 TEST(Red, UnCertificadoNoConfiableSeRechaza) {
   // A server whose certificate no trusted authority signed.
   {
