@@ -120,13 +120,22 @@ TEST(Red, UnaRespuestaQueNoLlegaATiempoFallaConTiempoAgotado) {
   EXPECT_FALSE(inet.ResponseInfo().isEmpty());
 }
 
-TEST(Red, CancelarCortaLaPeticionEnCursoYElControlSigueSirviendo) {
-  ServidorPrueba servidor;
+namespace {
+
+// "/lenta" answers after five seconds, "/pronta" at once.
+void lentaYPronta(ServidorPrueba& servidor) {
   Respuesta lenta;
   lenta.cuerpo = "tarde";
   lenta.demoraMs = 5000;
   servidor.responde(QStringLiteral("/lenta"), lenta);
   servidor.responde(QStringLiteral("/pronta"), "pronto");
+}
+
+}  // namespace
+
+TEST(Red, CancelarCortaLaPeticionEnCursoYElControlSigueSirviendo) {
+  ServidorPrueba servidor;
+  lentaYPronta(servidor);
   RedDePrueba local(servidor, 20000);
 
   Inet inet;
@@ -148,11 +157,7 @@ TEST(Red, CancelarCortaLaPeticionEnCursoYElControlSigueSirviendo) {
 
 TEST(Red, CerrarLaRedTerminaLoQueEstaEnCursoComoCanceladoYLaRedSigueSirviendo) {
   ServidorPrueba servidor;
-  Respuesta lenta;
-  lenta.cuerpo = "tarde";
-  lenta.demoraMs = 5000;
-  servidor.responde(QStringLiteral("/lenta"), lenta);
-  servidor.responde(QStringLiteral("/pronta"), "pronto");
+  lentaYPronta(servidor);
   RedDePrueba local(servidor, 20000);
 
   Inet inet;
