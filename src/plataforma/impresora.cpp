@@ -148,6 +148,16 @@ DialogoImpresora& dialogoImpresora() {
   return d;
 }
 
+// Draws a job on whatever it is printed on; a printer that cannot start or end the job fails it.
+std::function<void(QPagedPaintDevice&)> pintaTrabajo(const Trabajo& trabajo) {
+  return [&trabajo](QPagedPaintDevice& hoja) {
+    QPainter pintor;
+    if (!pintor.begin(&hoja)) fallo(QStringLiteral("la impresora no acepta el trabajo"));
+    dibuja(pintor, hoja, trabajo);
+    if (!pintor.end()) fallo(QStringLiteral("la impresora no acepta el trabajo"));
+  };
+}
+
 QString nombreDe(const Trabajo& t) { return t.nombre.isEmpty() ? QStringLiteral("Bolvanta") : t.nombre; }
 
 std::function<std::shared_ptr<Destino>()>& guion() {
@@ -212,31 +222,26 @@ DestinoSistema::~DestinoSistema() = default;
 
 QSizeF DestinoSistema::pagina() const { return pagina_; }
 
-void DestinoSistema::envia(const Trabajo& trabajo) {
-  if (!eleccion_.archivo.isEmpty()) {
-    const QPageLayout hoja = eleccion_.hoja.isValid()
-                                 ? eleccion_.hoja
+void DestinoSistema::envia(const Trabajo& trabajo) { imprime(eleccion_, nombreDe(trabajo), pintaTrabajo(trabajo)); }
+
+void imprime(const Eleccion& eleccion, const QString& titulo, const std::function<void(QPagedPaintDevice&)>& pinta) {
+  if (!eleccion.archivo.isEmpty()) {
+    const QPageLayout hoja = eleccion.hoja.isValid()
+                                 ? eleccion.hoja
                                  : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-    escribePdf(eleccion_.archivo, hoja, nombreDe(trabajo),
-               [&](QPagedPaintDevice& hoja) {
-                 QPainter pintor(&hoja);
-                 dibuja(pintor, hoja, trabajo);
-               });
+    escribePdf(eleccion.archivo, hoja, titulo, pinta);
     return;
   }
   // A queue that will not take the job is told before anything is sent: the spooler would drop it
   // without a word.
-  const QString rechazo = rechazoCola(eleccion_.impresora);
+  const QString rechazo = rechazoCola(eleccion.impresora);
   if (!rechazo.isEmpty()) fallo(rechazo);
-  const auto p = impresoraPara(eleccion_);
-  if (!p) fallo(QStringLiteral("la impresora «%1» no está disponible").arg(eleccion_.impresora));
-  p->setDocName(nombreDe(trabajo));
+  const auto p = impresoraPara(eleccion);
+  if (!p) fallo(QStringLiteral("la impresora «%1» no está disponible").arg(eleccion.impresora));
+  p->setDocName(titulo);
   p->setCreator(QStringLiteral("Bolvanta"));
-  QPainter pintor;
-  if (!pintor.begin(p.get())) fallo(QStringLiteral("la impresora no acepta el trabajo"));
-  dibuja(pintor, *p, trabajo);
-  if (!pintor.end() || p->printerState() == QPrinter::Error)
-    fallo(QStringLiteral("la impresora no acepta el trabajo"));
+  pinta(*p);
+  if (p->printerState() == QPrinter::Error) fallo(QStringLiteral("la impresora no acepta el trabajo"));
 }
 
 std::unique_ptr<QPrinter> impresoraPara(const Eleccion& e) {
@@ -304,11 +309,9 @@ void escribePdf(const QString& archivo, const QPageLayout& hoja, const QString& 
 QSizeF DestinoPdf::pagina() const { return A4; }
 
 void DestinoPdf::envia(const Trabajo& trabajo) {
-  escribePdf(archivo_, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()),
-             nombreDe(trabajo), [&](QPagedPaintDevice& hoja) {
-               QPainter pintor(&hoja);
-               dibuja(pintor, hoja, trabajo);
-             });
+  Eleccion pdf;
+  pdf.archivo = archivo_;
+  imprime(pdf, nombreDe(trabajo), pintaTrabajo(trabajo));
 }
 
 void Grabadora::envia(const Trabajo& trabajo) {

@@ -96,6 +96,11 @@ class DestinoSistema : public Destino {
 // chosen paper, copies, sides and colour. None when the queue is gone.
 std::unique_ptr<QPrinter> impresoraPara(const Eleccion& eleccion);
 
+// Prints what `pinta` draws as the job `titulo` on what the user chose: a PDF written whole over the
+// chosen file, or a printer made for the chosen queue once the queue is known to take the job. A
+// failure throws Error (ERR_IMPRESORA) with its reason, and a file printed over stays as it was.
+void imprime(const Eleccion& eleccion, const QString& titulo, const std::function<void(QPagedPaintDevice&)>& pinta);
+
 // Why the print system would not take a job for the queue `impresora` now; nothing when it would.
 // A paused queue takes the job and holds it: that is no refusal.
 QString rechazoCola(const QString& impresora);

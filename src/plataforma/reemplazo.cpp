@@ -34,22 +34,6 @@ bool aDisco(const QString& ruta, int banderas) {
   return bien;
 }
 
-void escribeEntero(const QString& temporal, const QByteArray& contenido, mode_t permisos) {
-  const int fd = ::open(nativo(temporal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, permisos);
-  if (fd < 0) sinAcceso();
-  qint64 hecho = 0;
-  bool bien = true;
-  while (bien && hecho < contenido.size()) {
-    const ssize_t n = ::write(fd, contenido.constData() + hecho, size_t(contenido.size() - hecho));
-    if (n < 0 && errno == EINTR) continue;
-    bien = n > 0;
-    if (bien) hecho += n;
-  }
-  bien = bien && ::fsync(fd) == 0;
-  if (::close(fd) != 0) bien = false;
-  if (!bien) sinAcceso();
-}
-
 qint64& espacioLibre() {
   static qint64 bytes = -1;
   return bytes;
@@ -92,6 +76,20 @@ void escribeTodo(int fd, const QByteArray& contenido) {
     if (libre >= 0) libre -= n;
     hecho += n;
   }
+}
+
+void escribeEntero(const QString& temporal, const QByteArray& contenido, mode_t permisos) {
+  const int fd = ::open(nativo(temporal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, permisos);
+  if (fd < 0) sinAcceso();
+  bool bien = true;
+  try {
+    escribeTodo(fd, contenido);
+  } catch (const Error&) {
+    bien = false;
+  }
+  bien = bien && ::fsync(fd) == 0;
+  if (::close(fd) != 0) bien = false;
+  if (!bien) sinAcceso();
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ void reemplazaArchivo(const QString& destino, const QString& temporal, const QBy
 // and leaves no temporary file.
 void guardaDocumento(const QString& destino, const QByteArray& contenido);
 
-// For tests: the bytes a document may still take before the disk is full (-1: no limit). A write
+// For tests: the bytes the files written whole may still take before the disk is full (-1: no limit). A write
 // beyond them fails as a full disk does.
 void fijaEspacioLibre(qint64 bytes);
 

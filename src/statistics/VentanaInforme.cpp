@@ -79,23 +79,8 @@ void VentanaInforme::Imprimir_Click() {
   if (!dialogoImpresora(impresora, this)) return;
   QString motivo;
   try {
-    const plataforma::Eleccion eleccion = plataforma::Eleccion::de(impresora);
-    if (!eleccion.archivo.isEmpty()) {
-      // To a file: laid out in memory and written whole, or the old file stays.
-      plataforma::escribePdf(eleccion.archivo, eleccion.hoja, informe_.titulo,
-                             [&](QPagedPaintDevice& hoja) { informes::pintaInforme(informe_, hoja); });
-    } else {
-      // A queue that will not take the job is told before anything is sent; the job goes to a
-      // printer made for it, at the queue's own printable area.
-      motivo = plataforma::rechazoCola(eleccion.impresora);
-      const auto trabajo = motivo.isEmpty() ? plataforma::impresoraPara(eleccion) : nullptr;
-      if (motivo.isEmpty() && !trabajo) motivo = QStringLiteral("la impresora no está disponible");
-      if (trabajo) {
-        trabajo->setDocName(informe_.titulo);
-        informes::pintaInforme(informe_, *trabajo);
-        if (trabajo->printerState() == QPrinter::Error) motivo = QStringLiteral("la impresora no acepta el trabajo");
-      }
-    }
+    plataforma::imprime(plataforma::Eleccion::de(impresora), informe_.titulo,
+                        [&](QPagedPaintDevice& hoja) { informes::pintaInforme(informe_, hoja); });
   } catch (const plataforma::Error& e) {
     motivo = e.descripcion();
   }
