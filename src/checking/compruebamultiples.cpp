@@ -70,7 +70,7 @@ void Multiples::bloque(Jugada& jugada, const premios::Resultado& r, int n) {
   comprobacion::cabeceraBloque(lista, v_.fila, NUMEROS, jugada.p.nombre, jugada.lineaFecha());
   filaApuesta(jugada.p, r, n);
   if (h > 2 || (h == 2 && jugada.p.tipo == 503)) {
-    // The breakdown counts into penaactual and writes it back itself.
+    // The breakdown reads the syndicate from penaactual.
     jugada.propia();
     v_.premiosmultiple(h);
   } else {
@@ -161,11 +161,7 @@ void Principal::compruebamultiples(int N) {
     numpena = int(j);
     if (cambiovista == 1 && elegida > 0 && !ListView4->Visible()) Command1_Click(1);
   };
-  // premiosmultiple writes the record itself; the walk writes it again when the date moves.
-  pasos.juega = [&](Jugada& jugada) {
-    multiples.juega(jugada);
-    return false;
-  };
+  pasos.juega = [&](Jugada& jugada) { multiples.juega(jugada); };
   comprobacion::Recorrido(sorteo, eleccion).recorre(N, pasos);
 
   ListView4->refresca();
@@ -173,7 +169,7 @@ void Principal::compruebamultiples(int N) {
 }
 
 void Principal::premiosmultiple(int h) {
-  Pena& p = estado().penaactual;
+  const Pena& p = estado().penaactual;
 
   // A prize in the draws a download brought makes the buttons blink.
   if (!Label59->text().isEmpty()) {
@@ -194,17 +190,9 @@ void Principal::premiosmultiple(int h) {
         const int sub = ListView4->addSubItem(fila, premios::textoLinea(d->linea[k]));
         ListView4->setSubForeColor(fila, sub, premios::colorCategoria(d->linea[k].categoria));
       }
-      if (sorteo.fecha > p.fechacomprobado && sorteo.fecha >= p.fechacreacion && sorteoReal(sorteo)) {
-        const std::array<int, 8> suma = premios::sumas(*d);
-        for (int c = premios::TRES; c <= premios::CINCO_MAS_C; ++c)
-          if (suma[c] != 0) premios::sumaAcierto(p.aciertos[c], suma[c]);
-      }
     }
     if (p.tipo == 503) nuevafila();
   }
-
-  // Read-only data keeps its counters as they stand (see compruebasencillas).
-  if (!estado().sololectura) escribePena(numpena, p);
 }
 
 void Principal::nuevafila() {

@@ -49,15 +49,14 @@ class Sencillas {
   explicit Sencillas(Principal& v) : v_(v), soloPremios_(v.Check2->isChecked()), imprimir_(v.modoimpresion == 1) {
     for (int c = premios::TRES; c <= premios::CINCO_MAS_C; ++c) mensajes_[c] = premios::mensajeSencilla(c);
   }
-  // True when the syndicate is to be written back: one of its bets won.
-  bool juega(Jugada& jugada);
+  void juega(Jugada& jugada);
 
  private:
   bool aciertos(const Jugada& jugada);
   void bloque(const Jugada& jugada);
   int filaApuesta(const Pena& p, int b);
   void imprimeApuesta(const Jugada& jugada, int b, int categoria);
-  void cuenta(Jugada& jugada);
+  void avisa();
   int categoria(int b) const { return premios::categoriaSencilla(resultados_[b].aciertos, resultados_[b].complementario); }
 
   Principal& v_;
@@ -72,7 +71,7 @@ class Sencillas {
   bool tituloImpreso_ = false;
 };
 
-bool Sencillas::juega(Jugada& jugada) {
+void Sencillas::juega(Jugada& jugada) {
   const bool premio = aciertos(jugada);
   // "Ver sólo si hay premio" keeps a block only when it has a prize, and then only its prize rows;
   // rows it would take away are never added. A syndicate without bets has no prize.
@@ -82,9 +81,7 @@ bool Sencillas::juega(Jugada& jugada) {
     v_.fila = v_.ListView2->Count();
     if (imprimir_) v_.errorlistado = true;
   }
-  if (!premio || !jugada.real()) return false;
-  cuenta(jugada);
-  return true;
+  if (premio && jugada.real()) avisa();
 }
 
 // The hits of every bet; true when one of them has a prize.
@@ -159,16 +156,9 @@ void Sencillas::imprimeApuesta(const Jugada& jugada, int b, int categoria) {
   pr.Print(linea);
 }
 
-// The prizes go into the counters only for a draw later than the last one counted and not before
-// the creation; a prize after a download starts the alert either way.
-void Sencillas::cuenta(Jugada& jugada) {
-  const Pena& p = jugada.p;
-  const double fecha = jugada.sorteo().fecha;
-  if (p.fechacomprobado < fecha && p.fechacreacion <= fecha) {
-    Pena& propia = jugada.propia();
-    for (int b = 1; b <= apuestas_; ++b)
-      if (categoria(b) != premios::SIN_PREMIO) premios::sumaAcierto(propia.aciertos[categoria(b)], 1);
-  }
+// A prize in the draws a download brought starts the alert; the counters are the walk's (see
+// cuentas::pendientes).
+void Sencillas::avisa() {
   if (!v_.Timer3->isActive() && !v_.Label59->text().isEmpty()) {
     v_.avisopremio = 1;
     v_.Timer3->start();
@@ -181,6 +171,7 @@ void Principal::compruebasencillas(int N) {
   ProgressBar2->setMaximum(std::max(N, 1));
   fila = 0;
   ListView2->Clear();
+  multiplescomprobadas = false;
 
   if (estado().numsorteos <= 1) {
     // No draws: a print run tells the user the listing is empty.
@@ -208,9 +199,10 @@ void Principal::compruebasencillas(int N) {
   pasos.elegida = [&](qint64) {
     if (cambiovista == 1 && !ListView2->Visible() && elegida >= 1) Command1_Click(0);
   };
-  pasos.juega = [&](Jugada& jugada) { return sencillas.juega(jugada); };
+  pasos.juega = [&](Jugada& jugada) { sencillas.juega(jugada); };
   comprobacion::Recorrido(sorteo, eleccion).recorre(N, pasos);
 
+  multiplescomprobadas = hayMultiples;
   if (hayMultiples) compruebamultiples(N);
   // The printed listing ends here: sent, or dropped when nothing was printed.
   if (modoimpresion == 1) terminalistado();

@@ -8,4 +8,5 @@ list(APPEND VENTANAS
 list(APPEND NUCLEO
   ${AQUI}/premios.h ${AQUI}/premios.cpp
   ${AQUI}/recorrido.h ${AQUI}/recorrido.cpp
+  ${AQUI}/cuenta.h ${AQUI}/cuenta.cpp
 )

@@ -2,13 +2,26 @@
 
 #include <algorithm>
 
+#include "checking/cuenta.h"
 #include "checking/premios.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
+#include "plataforma/fechas.h"
 
 namespace comprobacion {
+
+namespace {
+
+std::function<void()>& trasEscribir() {
+  static std::function<void()> paso;
+  return paso;
+}
+
+}  // namespace
+
+void fijaTrasEscribir(std::function<void()> paso) { trasEscribir() = std::move(paso); }
 
 const Sorteo& Jugada::sorteo() const { return recorrido_.sorteo_; }
 bool Jugada::real() const { return recorrido_.real_; }
@@ -19,6 +32,9 @@ const QString& Jugada::lineaFecha() const {
   if (linea.isEmpty()) linea = premios::lineaFecha(recorrido_.sorteo_.fecha);
   return linea;
 }
+
+Recorrido::Recorrido(Sorteo& sorteo, const Eleccion& eleccion)
+    : sorteo_(sorteo), eleccion_(eleccion), hoy_(plataforma::oleDe(plataforma::hoy())) {}
 
 void Recorrido::recorre(int N, const Pasos& pasos) {
   Estado& e = estado();
@@ -33,7 +49,6 @@ void Recorrido::recorre(int N, const Pasos& pasos) {
     plataforma::sinErrores([&] { sorteo_ = leeSorteo(i); });
     // A damaged record is listed as it stands, but counted nowhere, and its date moves no syndicate.
     real_ = sorteoReal(sorteo_);
-    if (real_) masNueva_ = std::max(masNueva_, sorteo_.fecha);
     dia_ = diasemana(sorteo_.fecha);
     lineaFecha_.clear();
     penas(i, i == primero, pasos);
@@ -59,22 +74,28 @@ void Recorrido::penas(int i, bool ultimoSorteo, const Pasos& pasos) {
     if (!elige(p, pasos)) continue;
     if (pasos.elegida) pasos.elegida(j);
 
-    bool escribir = false;
     if (juega(p)) {
       Jugada jugada(*this, i, j, p);
-      escribir = pasos.juega(jugada);
+      pasos.juega(jugada);
     }
-    // The draws of a walk are counted against the date they found; only the last draw of the
-    // walk moves it, to the newest draw. It never moves back: after an older file was imported,
-    // or the newest draw deleted, the draws that come back were counted already.
-    if (ultimoSorteo && p.fechacomprobado < masNueva_) {
-      propia().fechacomprobado = masNueva_;
-      escribir = true;
-    }
-    // On read-only data nothing is counted into the file: the counters stay as they stand and
-    // these draws are counted once the data can be written again.
-    if (escribir && !e.sololectura) plataforma::sinErrores([&] { escribePena(j, propia()); });
+    if (ultimoSorteo) cuenta(j, p);
   }
+}
+
+// The syndicate's counters and its date counted move together, in one write: a check cut at any
+// point leaves each syndicate counted whole or untouched. Read-only data keeps them as they stand;
+// those draws are counted once the data can be written.
+void Recorrido::cuenta(qint64 j, const Pena& p) {
+  Estado& e = estado();
+  if (e.sololectura) return;
+  const auto lee = [](int n) { return leeSorteo(n); };
+  const cuentas::Cuenta c = cuentas::pendientes(p, lee, e.numsorteos - 1, hoy_);
+  if (c == cuentas::cuentaDe(p)) return;
+  Pena& propia = this->propia();
+  propia.aciertos = c.aciertos;
+  propia.fechacomprobado = c.fechacomprobado;
+  plataforma::sinErrores([&] { escribePena(j, propia); });
+  if (trasEscribir()) trasEscribir()();
 }
 
 // The kind, then the name chosen in Combo2; a syndicate not chosen is not even dated.

@@ -44,18 +44,17 @@ struct Pasos {
   std::function<void()> nuevoSorteo;             // a draw was read, before its syndicates
   std::function<void()> otraClase;               // a syndicate of the other kind was met
   std::function<void(qint64 numpena)> elegida;   // the view chose this syndicate
-  // The syndicate plays the draw: list it and count its prizes; true when penaactual must be
-  // written back although the date counted did not move.
-  std::function<bool(Jugada&)> juega;
+  // The syndicate plays the draw: list it.
+  std::function<void(Jugada&)> juega;
 };
 
 class Recorrido {
  public:
   // `sorteo` receives each draw as it is read (the main window's working draw record).
-  Recorrido(Sorteo& sorteo, const Eleccion& eleccion) : sorteo_(sorteo), eleccion_(eleccion) {}
+  Recorrido(Sorteo& sorteo, const Eleccion& eleccion);
   // Walks the N newest draws (never more than are stored). At the last of them every chosen
-  // syndicate gets the date of the newest real draw as its date counted, when that moves it on.
-  // penaactual ends as the record read last.
+  // syndicate counts the draws it has not counted yet, listed or not, and its date counted moves to
+  // the newest draw (see cuentas::pendientes). penaactual ends as the record read last.
   void recorre(int N, const Pasos& pasos);
 
  private:
@@ -63,11 +62,12 @@ class Recorrido {
   void penas(int i, bool ultimoSorteo, const Pasos& pasos);
   bool elige(const Pena& p, const Pasos& pasos) const;
   bool juega(const Pena& p) const;
+  void cuenta(qint64 j, const Pena& p);
   Pena& propia();
 
   Sorteo& sorteo_;
   const Eleccion eleccion_;
-  double masNueva_ = 0;  // the date of the newest real draw of the walk
+  const double hoy_;     // no draw later than today is counted
   bool real_ = false;
   QString dia_;          // the weekday of the current draw
   QString lineaFecha_;   // its date row, made when first listed
@@ -75,5 +75,9 @@ class Recorrido {
   qint64 ultimaLeida_ = 0;
   bool copiada_ = false;  // penaactual already holds the record read last
 };
+
+// For tests: runs after each record the walk writes. What it throws ends the check there, as a crash
+// would, with the files as they stand. Empty to remove.
+void fijaTrasEscribir(std::function<void()> paso);
 
 }  // namespace comprobacion

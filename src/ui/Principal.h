@@ -70,6 +70,7 @@ class Principal : public QMainWindow {
   int impreso = 0;            // 1 = something was printed in this listing
   int numpena = 0;            // record of the multiple syndicate under examination
   int concomplementario = 0;  // 1 = a number of the multiple bet is the complementario
+  bool multiplescomprobadas = false;  // the last simple check went on to the multiple bets
 
   // Printed check listing: the print icon runs the check in print mode; its end sends the listing.
   void Image5_Click();

@@ -106,7 +106,8 @@ void Principal::Form_Activate() {
 void Principal::pasoComprobacion() {
   if (HScroll1->value() == 1) {
     compruebasencillas(1);
-    compruebamultiples(1);
+    // The simple check went on to the multiple bets already when there are any: once is enough.
+    if (!multiplescomprobadas) compruebamultiples(1);
     refrescaaciertos();
   } else {
     HScroll1->setValue(1);

@@ -1,0 +1,50 @@
+#pragma once
+// The prize counters of a syndicate as an account of the stored draws: a syndicate has counted every
+// draw it plays, from its creation up to its date counted, and nothing else. A check counts what
+// came after that date; a change of the draws file takes back what it removes.
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "data/registros.h"
+
+namespace cuentas {
+
+// What a syndicate wins in a draw, counter by counter (elements 3..7 of `aciertos`): one per simple
+// bet with a prize, or a multiple bet's breakdown. Whether the syndicate plays the draw is not asked.
+std::array<int, 8> premiosDe(const Pena& p, const Sorteo& s);
+
+// Whether the syndicate counts this draw once its date counted has reached it: a draw that can be
+// real, on one of its play days, not before its creation.
+bool cuenta(const Pena& p, const Sorteo& s);
+
+// Record n of the draws file (1 = the oldest), for n from 1 to `cuantos`.
+using Sorteos = std::function<Sorteo(int n)>;
+
+// A syndicate's counters and date counted.
+struct Cuenta {
+  std::array<qint16, 8> aciertos{};
+  double fechacomprobado = 0;
+  bool operator==(const Cuenta&) const = default;
+};
+Cuenta cuentaDe(const Pena& p);
+
+// The account of p once every draw it plays that is later than its date counted and not later
+// than `hoy` is counted, also those older than the draws a view lists; the date counted moves to the
+// newest draw that can be real up to `hoy` (whether it plays it or not). A date counted that cannot
+// be right (not a number, or later than today with no stored draw that late) is taken as the newest
+// such draw, counting nothing, as what it stood for is unknown. A date is counted once, for the last
+// record that holds it.
+Cuenta pendientes(const Pena& p, const Sorteos& sorteos, int cuantos, double hoy);
+
+// The draws file changes from `antes` to `despues` (a draw deleted, a file imported). From the
+// oldest draw the syndicate counted that is gone or changed, or the oldest it would count that is
+// new below its date counted, every counted prize is taken back (no counter below zero) and the date
+// counted goes back to the newest draw left before it, so that the next check counts those draws
+// once, as they now stand. True when p changed.
+bool retira(Pena& p, const std::vector<Sorteo>& antes, const std::vector<Sorteo>& despues);
+
+// The draws of a file's content, whole records in file order.
+std::vector<Sorteo> sorteosDe(const QByteArray& contenido, int longitud = Sorteo::LONGITUD);
+
+}  // namespace cuentas
