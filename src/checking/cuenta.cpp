@@ -5,8 +5,13 @@
 #include <limits>
 #include <map>
 
+#include <QtEndian>
+
 #include "checking/premios.h"
 #include "data/ayudas.h"
+#include "data/estado.h"
+#include "data/mantenimiento.h"
+#include "plataforma/archivos.h"
 
 namespace cuentas {
 
@@ -47,11 +52,10 @@ void suma(std::array<qint16, 8>& aciertos, const std::array<int, 8>& r, int sign
   }
 }
 
-// The real draws by date; where a date stands twice, the last record holds it.
-std::map<double, const Sorteo*> porFecha(const std::vector<Sorteo>& sorteos) {
-  std::map<double, const Sorteo*> r;
+std::map<double, Sorteo> porFecha(const std::vector<Sorteo>& sorteos) {
+  std::map<double, Sorteo> r;
   for (const Sorteo& s : sorteos)
-    if (sorteoReal(s)) r[s.fecha] = &s;
+    if (sorteoReal(s)) r[s.fecha] = s;
   return r;
 }
 
@@ -97,36 +101,55 @@ Cuenta pendientes(const Pena& p, const Sorteos& sorteos, int cuantos, double hoy
   return r;
 }
 
-bool retira(Pena& p, const std::vector<Sorteo>& antes, const std::vector<Sorteo>& despues) {
+Cambio cambioDe(const std::vector<Sorteo>& antes, const std::vector<Sorteo>& despues) {
+  Cambio c{porFecha(antes), porFecha(despues), {}};
+  for (const auto& [fecha, s] : c.antes) {
+    const auto n = c.despues.find(fecha);
+    if (n == c.despues.end() || !mismosNumeros(s, n->second)) c.fechas.push_back(fecha);
+  }
+  for (const auto& [fecha, s] : c.despues)
+    if (c.antes.find(fecha) == c.antes.end()) c.fechas.push_back(fecha);
+  std::sort(c.fechas.begin(), c.fechas.end());
+  return c;
+}
+
+bool retira(Pena& p, const Cambio& cambio) {
   const double comprobado = p.fechacomprobado;
   if (!std::isfinite(comprobado)) return false;
-  const auto viejos = porFecha(antes), nuevos = porFecha(despues);
-  // The oldest counted draw that is gone or changed...
-  double desde = std::numeric_limits<double>::infinity();
-  for (const auto& [fecha, s] : viejos) {
-    if (fecha > comprobado) break;
-    if (!cuenta(p, *s)) continue;
-    const auto n = nuevos.find(fecha);
-    if (n == nuevos.end() || !mismosNumeros(*s, *n->second)) {
-      desde = fecha;
-      break;
-    }
-  }
-  // ...or the oldest one it would count that is new below its date counted.
-  for (const auto& [fecha, s] : nuevos) {
-    if (fecha > comprobado || fecha >= desde) break;
-    if (!cuenta(p, *s)) continue;
-    if (viejos.find(fecha) == viejos.end()) {
-      desde = fecha;
-      break;
-    }
-  }
-  if (!std::isfinite(desde)) return false;
-  for (auto v = viejos.lower_bound(desde); v != viejos.end() && v->first <= comprobado; ++v)
-    if (cuenta(p, *v->second)) suma(p.aciertos, premiosDe(p, *v->second), -1);
-  const auto previo = nuevos.lower_bound(desde);
-  p.fechacomprobado = previo == nuevos.begin() ? 0 : std::prev(previo)->first;
+  const auto cuentaEn = [&](const std::map<double, Sorteo>& m, double fecha) {
+    const auto s = m.find(fecha);
+    return s != m.end() && cuenta(p, s->second);
+  };
+  const auto desde = std::find_if(cambio.fechas.begin(), cambio.fechas.end(), [&](double fecha) {
+    return fecha <= comprobado && (cuentaEn(cambio.antes, fecha) || cuentaEn(cambio.despues, fecha));
+  });
+  if (desde == cambio.fechas.end()) return false;
+  for (auto v = cambio.antes.lower_bound(*desde); v != cambio.antes.end() && v->first <= comprobado; ++v)
+    if (cuenta(p, v->second)) suma(p.aciertos, premiosDe(p, v->second), -1);
+  const auto previo = cambio.despues.lower_bound(*desde);
+  p.fechacomprobado = previo == cambio.despues.begin() ? 0 : std::prev(previo)->first;
   return true;
+}
+
+void reemplazaSorteos(const QByteArray& nuevos) {
+  plataforma::Archivos& a = plataforma::archivos();
+  const QString ruta = estado().ruta;
+  if (a.abierto(ARCH_APUESTAS)) {
+    const Cambio cambio = cambioDe(sorteosDe(a.contenido(ARCH_NUMEROS)), sorteosDe(nuevos));
+    QByteArray penas = a.contenido(ARCH_APUESTAS);
+    bool cambia = false;
+    for (qint64 k = 1; !cambio.fechas.empty() && k <= penas.size() / Pena::LONGITUD; ++k) {
+      Pena p = leePena(k);
+      if (!retira(p, cambio)) continue;
+      // Only the counters and the date counted change; every other byte stays as it is.
+      char* r = penas.data() + (k - 1) * Pena::LONGITUD;
+      for (int c = 3; c <= 7; ++c) qToLittleEndian<qint16>(p.aciertos[c], r + desplazamiento::PENA_ACIERTOS + 2 * (c - 3));
+      qToLittleEndian<double>(p.fechacomprobado, r + desplazamiento::PENA_COMPROBADO);
+      cambia = true;
+    }
+    if (cambia) reescribeArchivo(ARCH_APUESTAS, Pena::LONGITUD, ruta + QStringLiteral("apuestas.tmp"), penas);
+  }
+  reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, ruta + QStringLiteral("numeros.tmp"), nuevos);
 }
 
 std::vector<Sorteo> sorteosDe(const QByteArray& contenido, int longitud) {

@@ -4,6 +4,7 @@
 // came after that date; a change of the draws file takes back what it removes.
 #include <array>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "data/registros.h"
@@ -37,12 +38,27 @@ Cuenta cuentaDe(const Pena& p);
 // record that holds it.
 Cuenta pendientes(const Pena& p, const Sorteos& sorteos, int cuantos, double hoy);
 
-// The draws file changes from `antes` to `despues` (a draw deleted, a file imported). From the
-// oldest draw the syndicate counted that is gone or changed, or the oldest it would count that is
-// new below its date counted, every counted prize is taken back (no counter below zero) and the date
-// counted goes back to the newest draw left before it, so that the next check counts those draws
-// once, as they now stand. True when p changed.
-bool retira(Pena& p, const std::vector<Sorteo>& antes, const std::vector<Sorteo>& despues);
+// The draws file going from one content to another (a draw deleted, a file imported): the real
+// draws of each by date (where a date stands twice, the last record holds it) and the dates whose
+// draw is gone, new or changed, oldest first.
+struct Cambio {
+  std::map<double, Sorteo> antes, despues;
+  std::vector<double> fechas;
+};
+Cambio cambioDe(const std::vector<Sorteo>& antes, const std::vector<Sorteo>& despues);
+
+// From the oldest changed draw that the syndicate counted, or would count below its date counted,
+// every counted prize is taken back (no counter below zero) and the date counted goes back to the
+// newest draw left before it, so that the next check counts those draws once, as they now stand.
+// True when p changed.
+bool retira(Pena& p, const Cambio& cambio);
+
+// Replaces the draws file (open as number 3) with `nuevos`, the syndicates file first: what each
+// syndicate counted of a draw that goes or changes is taken back (see retira). A crash between the
+// two writes, or a draws file that cannot be written after the syndicates were, leaves syndicates
+// that count the old draws again at the next check, never prizes kept for draws that are gone.
+// Error 75 when a file cannot be written; the draws then stay as they were.
+void reemplazaSorteos(const QByteArray& nuevos);
 
 // The draws of a file's content, whole records in file order.
 std::vector<Sorteo> sorteosDe(const QByteArray& contenido, int longitud = Sorteo::LONGITUD);

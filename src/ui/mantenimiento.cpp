@@ -3,10 +3,12 @@
 // and single draws deleted from the statistics list. Every rewrite replaces the file whole.
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtEndian>
 
+#include "checking/cuenta.h"
 #include "data/avisopermiso.h"
 #include "data/estado.h"
 #include "data/mantenimiento.h"
@@ -130,7 +132,7 @@ void Principal::Command8_Click() {
     // of the older layout comes in converted, so the draws shown at once are the right ones.
     plataforma::reemplazaArchivo(e.ruta + QStringLiteral("numeros.bak"), temporalSorteos(),
                                  archivos().contenido(ARCH_NUMEROS));
-    reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), importacion.contenido);
+    cuentas::reemplazaSorteos(importacion.contenido);
   } catch (const plataforma::Error& error) {
     MsgBox(QString::fromUtf8(NO_VALIDO) + QStringLiteral(" Error ") + QString::number(error.numero()),
            plataforma::vbExclamation, titulo);
@@ -165,9 +167,16 @@ void Principal::Command5_Click() {
         qToLittleEndian<double>(0.0, r + PENA_COMPROBADO);
       }
       reescribeArchivo(ARCH_APUESTAS, Pena::LONGITUD, e.ruta + QStringLiteral("apuestas.tmp"), penas);
+      // Every view shows the syndicates as they now stand: the check view lists no prize of a draw
+      // before their new creation date. The scroll bar comes back to the newest draw quietly, so
+      // that the check runs once, after the panel is counted again.
+      const bool quieto = HScroll1->blockSignals(true);
       HScroll1->setValue(1);
+      HScroll1->blockSignals(quieto);
+      Text3->setText(QStringLiteral("1"));
       ListView4->Clear();
       estadosorteos();
+      refrescavistas();
     }
   } catch (const plataforma::Error& error) {
     if (error.numero() == plataforma::ERR_ACCESO) avisopermiso();
@@ -189,7 +198,7 @@ void Principal::ListView3_ItemClick(int Index) {
   try {
     QByteArray sorteos = archivos().contenido(ARCH_NUMEROS);
     sorteos.remove(qint64(r - 1) * Sorteo::LONGITUD, Sorteo::LONGITUD);
-    reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), sorteos);
+    cuentas::reemplazaSorteos(sorteos);
   } catch (const plataforma::Error& error) {
     if (error.numero() == plataforma::ERR_ACCESO) avisopermiso();
     return;

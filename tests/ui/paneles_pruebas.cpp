@@ -71,18 +71,18 @@ TEST(Paneles, CountersAndStatisticsShowWhatTheFilesHold) {
     };
   };
   ServidorPrueba servidor;
-  // Start-up counts GANADORA's 6 on the newest draw; the download, a 5. Deleting draws never takes
-  // a counted prize back; clearing with the second "Sí" does. Deleting needs the clear-all
-  // button's arm, here answered "No" twice.
+  // Start-up counts GANADORA's 6 on the newest draw; the download, a 5. Deleting a draw takes back
+  // what it won; clearing every draw does not, clearing with the second "Sí" resets the counters.
+  // Deleting needs the clear-all button's arm, here answered "No" twice.
   const std::vector<std::vector<Paso>> recorridos = {
       {{"descarga", descarga(servidor), {4, 1, 1}},
        {"arma el borrado", borraTodo(vbNo, vbNo), {4, 1, 1}},
-       {"borra la más nueva", borraFila1, {3, 1, 1}},
-       {"borra sólo los sorteos", borraTodo(vbYes, vbNo), {0, 1, 1}}},
+       {"borra la más nueva", borraFila1, {3, 1, 0}},
+       {"borra sólo los sorteos", borraTodo(vbYes, vbNo), {0, 1, 0}}},
       {{"arma el borrado", borraTodo(vbNo, vbNo), {3, 1, 0}},
-       {"borra la más nueva", borraFila1, {2, 1, 0}},
-       {"borra otra", borraFila1, {1, 1, 0}},
-       {"borra la única", borraFila1, {0, 1, 0}},
+       {"borra la más nueva", borraFila1, {2, 0, 0}},
+       {"borra otra", borraFila1, {1, 0, 0}},
+       {"borra la única", borraFila1, {0, 0, 0}},
        {"borra sólo los aciertos", borraTodo(vbNo, vbYes), {0, 0, 0}}}};
   for (const std::vector<Paso>& recorrido : recorridos) {
     CarpetaPrograma carpeta;
