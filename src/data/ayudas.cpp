@@ -62,6 +62,14 @@ QString rutaDe(const QString& carpeta) {
 
 Sorteo leeSorteo(qint64 n) { return Sorteo::decodifica(archivos().lee(ARCH_NUMEROS, n)); }
 
+Sorteo ultimoSorteoReal(qint64 cuantos) {
+  for (qint64 n = cuantos; n >= 1; --n) {
+    const Sorteo s = leeSorteo(n);
+    if (sorteoReal(s)) return s;
+  }
+  return Sorteo{};
+}
+
 void escribeSorteo(qint64 n, const Sorteo& s) { archivos().escribe(ARCH_NUMEROS, n, s.codifica()); }
 
 namespace {

@@ -34,6 +34,10 @@ struct Estado {
   // The program folder or one of its data files cannot be written (a read-only folder, file or
   // medium): the data is shown as it stands and every change is refused.
   bool sololectura = false;
+  // Why numeros.dat still has the older 24-byte layout it could not be converted from; empty once it
+  // has the current one. Meanwhile it is read in its own layout and no draw is added, imported or
+  // deleted, so that records of both layouts never mix.
+  QString sinconvertir;
 };
 
 Estado& estado();

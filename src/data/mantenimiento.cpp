@@ -5,15 +5,16 @@
 #include <cmath>
 
 #include "data/ayudas.h"
+#include "data/estado.h"
 #include "data/registros.h"
 #include "plataforma/archivos.h"
+#include "plataforma/msgbox.h"
 #include "plataforma/reemplazo.h"
 
 using plataforma::archivos;
 
 namespace {
 
-constexpr int LONGITUD_ANTIGUA = 24;
 // How many of the first records decide the layout of a draws file.
 constexpr qint64 EXAMINADOS = 12;
 
@@ -138,4 +139,18 @@ QString motivo(const Importacion& i) {
       break;
   }
   return {};
+}
+
+QString avisoSinConvertir() {
+  return QString::fromUtf8("No se ha podido convertir el fichero de sorteos: %1.\r\nSus sorteos se muestran como "
+                           "están, pero no se añaden, importan ni borran sorteos hasta que se pueda "
+                           "convertir. Libere espacio en el disco o dé permiso de escritura en la carpeta "
+                           "del programa y vuelva a abrirlo.")
+      .arg(estado().sinconvertir);
+}
+
+bool permiteCambiarSorteos() {
+  if (estado().sinconvertir.isEmpty()) return true;
+  plataforma::MsgBox(avisoSinConvertir(), plataforma::vbExclamation, QString::fromUtf8("¡Vaya hombre!"));
+  return false;
 }

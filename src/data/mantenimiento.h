@@ -44,3 +44,11 @@ Importacion revisaImportacion(const QByteArray& bytes, double hoy);
 // The reason of a refusal, as a sentence for the user; empty for Valido and PrimerSorteo, which the
 // program's own message already explains.
 QString motivo(const Importacion& importacion);
+
+// The older layout kept is the record length to read numeros.dat with.
+constexpr int LONGITUD_ANTIGUA = 24;
+
+// The message that the draws file could not be converted, with the reason.
+QString avisoSinConvertir();
+// Whether the draws file may be changed: not while it keeps the older layout; the user is told why.
+bool permiteCambiarSorteos();

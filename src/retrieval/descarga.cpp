@@ -10,7 +10,9 @@
 #include <QTimer>
 
 #include "data/avisopermiso.h"
+#include "data/ayudas.h"
 #include "data/estado.h"
+#include "data/mantenimiento.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
 #include "plataforma/fechas.h"
@@ -53,7 +55,7 @@ void Principal::Baja_Click() { Picture2_Click(); }
 void Principal::Picture2_Click() {
   if (Infor* infor = inforSiExiste(); infor && infor->isVisible()) return;
   // New draws could not be stored.
-  if (!permiteCambios()) return;
+  if (!permiteCambios() || !permiteCambiarSorteos()) return;
   try {
     const QDate hoy = plataforma::hoy();
     pdfpedido = false;
@@ -62,7 +64,7 @@ void Principal::Picture2_Click() {
     avisopremio = 0;
     descargaInfor();
     errordatos = false;
-    const QDate ultimo = plataforma::fechaDe(sorteo.fecha);
+    const QDate ultimo = plataforma::fechaDe(ultimoSorteoReal(estado().numsorteos - 1).fecha);
     if (ultimo.isValid() && hoy < ultimo) {
       plataforma::MsgBox(QString::fromUtf8(
                              "La fecha de tu ordenador parece incorrecta. Existen sorteos en la base "

@@ -183,6 +183,7 @@ class Principal : public QMainWindow {
   // Maintenance of the draws file, tab "Estadísticas".
   void compruebaformato();
   void convierteformato();
+  void leeAntiguo(const QString& motivo);
   void Command8_Click();  // "Añadir todos los sorteos"
   void Command5_Click();  // "Borrar todos los sorteos"
   void ListView3_ItemClick(int Index);

@@ -68,8 +68,15 @@ void Principal::creaMantenimiento(QWidget* pestana) {
 }
 
 void Principal::compruebaformato() {
+  Estado& e = estado();
   if (!archivos().abierto(ARCH_NUMEROS)) return;
   if (!esFormatoAntiguo(archivos().contenido(ARCH_NUMEROS))) return;
+  // Read-only data cannot be converted: it is read as it is, with no offer at every start and
+  // numeros.bak left alone; the permission message of the start-up says why.
+  if (e.sololectura) {
+    leeAntiguo(QString::fromUtf8("los datos son de solo lectura"));
+    return;
+  }
   MsgBox(QString::fromUtf8("Se ha encontrado un archivo de Sorteos perteneciente a una versión anterior "
                            "del programa y se va a convertir el fichero a la versión actual."),
          plataforma::vbInformation, QString::fromUtf8("Actualización de datos"));
@@ -78,16 +85,33 @@ void Principal::compruebaformato() {
 
 void Principal::convierteformato() {
   // The file as it was goes to numeros.bak first, a cut last record with it: the conversion keeps
-  // only whole draws. An error ends the conversion with the old file whole; start-up goes on.
-  plataforma::sinErrores([&] {
-    const QByteArray antiguo = archivos().contenido(ARCH_NUMEROS);
+  // only whole draws. Nothing is converted without that copy.
+  const QByteArray antiguo = archivos().contenido(ARCH_NUMEROS);
+  QString paso = QString::fromUtf8("no se puede escribir la copia numeros.bak");
+  try {
     plataforma::reemplazaArchivo(estado().ruta + QStringLiteral("numeros.bak"), temporalSorteos(), antiguo);
+    paso = QString::fromUtf8("no se puede escribir numeros.dat");
     reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), convierteAntiguo(antiguo));
+  } catch (const plataforma::Error& error) {
+    leeAntiguo(paso + QStringLiteral(" (") + error.descripcion().toLower() + QStringLiteral(")"));
+    MsgBox(avisoSinConvertir(), plataforma::vbExclamation, QString::fromUtf8("Actualización de datos"));
+  }
+}
+
+// The draws file stays in the older layout and is read in it, never as current records.
+void Principal::leeAntiguo(const QString& motivo) {
+  Estado& e = estado();
+  e.sinconvertir = motivo;
+  plataforma::sinErrores([&] {
+    const QString ruta = archivos().ruta(ARCH_NUMEROS);
+    archivos().cierra(ARCH_NUMEROS);
+    archivos().abre(ARCH_NUMEROS, ruta, plataforma::Acceso::Aleatorio, LONGITUD_ANTIGUA);
   });
 }
 
 void Principal::Command8_Click() {
   Estado& e = estado();
+  if (!permiteCambiarSorteos()) return;
   plataforma::DialogoArchivo dialogo;
   dialogo.InitDir = QStringLiteral("c:\\");
   dialogo.DialogTitle = QStringLiteral("Seleccione el archivo NUMEROS.DAT");
@@ -148,7 +172,8 @@ void Principal::Command5_Click() {
   borrasorteos = 1;
   try {
     if (MsgBox(QString::fromUtf8("¿Seguro que quieres borrar todos los sorteos?"),
-               plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) == plataforma::vbYes) {
+               plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) == plataforma::vbYes &&
+        permiteCambiarSorteos()) {
       reescribeArchivo(ARCH_NUMEROS, Sorteo::LONGITUD, temporalSorteos(), QByteArray());
       sorteoscambiados();
     }
@@ -186,6 +211,7 @@ void Principal::Command5_Click() {
 void Principal::ListView3_ItemClick(int Index) {
   Estado& e = estado();
   if (borrasorteos != 1) return;
+  if (!permiteCambiarSorteos()) return;
   if (MsgBox(QString::fromUtf8("¿Seguro que quieres eliminar este sorteo?"),
              plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) != plataforma::vbYes)
     return;
