@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <functional>
 
 #include "apoyo/carpeta.h"
 #include "apoyo/datos.h"
+#include "apoyo/inmutable.h"
 #include "apoyo/respuestas.h"
 #include "apoyo/servidor.h"
 #include "data/estado.h"
@@ -96,7 +98,9 @@ TEST_F(Mantenimiento, OnlyTheOlderLayoutIsConvertedAtStartUp) {
                         {bytesDe(sinJoker), false},
                         {bytesDe(jokerRoto), false},
                         // a cut last record: the whole ones are converted
-                        {bytesDe(semana(), 24) + QByteArray(5, '\x01'), true}};
+                        {bytesDe(semana(), 24) + QByteArray(5, '\x01'), true},
+                        // one whole record, and the first numbers of the next
+                        {bytesDe(semana(), 24).left(24 + 10), true}};
   for (const Caso& c : casos) {
     CarpetaPrograma otra;
     otra.escribe("numeros.dat", c.bytes);
@@ -112,11 +116,12 @@ TEST_F(Mantenimiento, OnlyTheOlderLayoutIsConvertedAtStartUp) {
     EXPECT_EQ(otra.lee("numeros.bak"), c.bytes);
     ASSERT_FALSE(respuestas.cajas().empty());
     EXPECT_EQ(respuestas.cajas()[0].titulo, QString::fromUtf8("Actualización de datos"));
+    const int enteros = int(c.bytes.size() / 24);
     QByteArray esperado;
-    for (int i = 0; i < 3; ++i) esperado += c.bytes.mid(24 * i, 24) + QByteArray(8, '\0');
+    for (int i = 0; i < enteros; ++i) esperado += c.bytes.mid(24 * i, 24) + QByteArray(8, '\0');
     EXPECT_EQ(otra.lee("numeros.dat"), esperado);
-    EXPECT_EQ(estado().numsorteos, 4);
-    EXPECT_EQ(principal().sorteo.fecha, semana()[2].fecha);
+    EXPECT_EQ(estado().numsorteos, enteros + 1);
+    EXPECT_EQ(principal().sorteo.fecha, semana()[size_t(enteros - 1)].fecha);
     EXPECT_FALSE(otra.existe("numeros.tmp"));
   }
 }
@@ -452,5 +457,126 @@ TEST_F(Mantenimiento, APrizeIsCountedOnceWhateverHappensToTheDraws) {
       EXPECT_EQ(ahora[k].aciertos, contadas[k].aciertos) << k;
       EXPECT_EQ(ahora[k].fechacomprobado, nuevo) << k;
     }
+  }
+}
+
+// An older-layout file that cannot be converted (its copy numeros.bak cannot be written) is read
+// in its own layout, told once, and never changed: no download is appended to it, and the next
+// start neither mixes records nor writes over the good copy.
+TEST_F(Mantenimiento, AnOlderFileThatCannotBeConvertedIsReadAsItIsAndNeverChanged) {
+  const QByteArray antiguo = bytesDe(semana(), 24);
+  const QByteArray copia = QByteArrayLiteral("la copia de antes");
+  struct Caso {
+    const char* nombre;
+    std::function<bool(CarpetaPrograma&, SoloLectura&)> impide;  // false: cannot be set up here
+    bool avisa;  // the conversion is offered and its failure told (not on read-only data)
+  } casos[] = {
+      {"numeros.bak de solo lectura",
+       [&](CarpetaPrograma& c, SoloLectura& s) {
+         c.escribe("numeros.bak", copia);
+         return s.protege({c.archivo("numeros.bak")});
+       },
+       true},
+      {"una carpeta numeros.bak", [](CarpetaPrograma& c, SoloLectura&) { return QDir(c.ruta()).mkdir("numeros.bak"); },
+       true},
+      {"disco lleno",
+       [&](CarpetaPrograma& c, SoloLectura&) {
+         c.escribe("numeros.bak", copia);
+         plataforma::fijaEspacioLibre(10);
+         return true;
+       },
+       true},
+      {"datos de solo lectura",
+       [&](CarpetaPrograma& c, SoloLectura& s) {
+         c.escribe("numeros.bak", copia);
+         return s.protege({c.ruta(), c.archivo("numeros.dat"), c.archivo("numeros.bak")});
+       },
+       false},
+  };
+  ServidorPrueba servidor;
+  RedDePrueba red{servidor};
+  std::vector<Sorteo> nuevos = {sorteoDe(QDate(2025, 3, 13), {11, 12, 13, 14, 15, 16}, 17), semana()[2]};
+  nuevos[0].joker = 1111111;
+  servidor.responde(QStringLiteral("/servicios/buscadorSorteos"), respuestaServicio(nuevos));
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    CarpetaPrograma otra;
+    otra.escribe("numeros.dat", antiguo);
+    SoloLectura protegidos;
+    if (!c.impide(otra, protegidos)) {
+      std::cerr << c.nombre << ": " << protegidos.motivo().toStdString() << "\n";
+      continue;
+    }
+    const QByteArray bak = otra.lee("numeros.bak");
+    for (int arranque = 1; arranque <= 2; ++arranque) {
+      SCOPED_TRACE(arranque);
+      Respondedor respuestas;
+      plataforma::fijaReloj(QDateTime(QDate(2025, 3, 14), QTime(22, 0)));
+      Principal& p = principal();
+      p.Form_Load();
+      QStringList textos;
+      for (const auto& caja : respuestas.cajas()) textos << caja.texto;
+      const QString aviso = QString::fromUtf8("No se ha podido convertir el fichero de sorteos: ");
+      EXPECT_EQ(textos.filter(aviso).size(), c.avisa ? 1 : 0) << textos.join('|').toStdString();
+      EXPECT_EQ(textos.filter(QString::fromUtf8("se va a convertir")).size(), c.avisa ? 1 : 0);
+      // The draws read in their own layout.
+      EXPECT_EQ(estado().numsorteos, 4);
+      EXPECT_EQ(p.Label9[3]->text(), "Lunes, 10 de marzo del 2025");
+      EXPECT_EQ(p.Label7->text(), "TOTAL: 3 sorteos.");
+      // A download appends nothing, with a word on why.
+      const size_t antes = respuestas.cajas().size();
+      p.Picture2_Click();
+      p.Timer1_Timer();
+      ASSERT_GT(respuestas.cajas().size(), antes);
+      if (c.avisa) EXPECT_TRUE(respuestas.cajas().back().texto.startsWith(aviso));
+      EXPECT_EQ(otra.lee("numeros.dat"), antiguo);
+      EXPECT_EQ(otra.lee("numeros.bak"), bak);
+      EXPECT_FALSE(otra.existe("numeros.tmp"));
+      descargaPrincipal();
+      procesaDescargas();
+      plataforma::archivos().cierraTodos();
+      reiniciaEstado();
+    }
+    plataforma::fijaEspacioLibre(-1);
+  }
+}
+
+// Damaged records after the newest draw (a date that is no number, garbage) are passed over: the
+// panel shows the newest real draw and a download adds only the draws after it.
+TEST_F(Mantenimiento, DamagedRecordsAtTheEndHideNoDrawAndBringNoneTwice) {
+  Sorteo sinFecha = semana()[2];
+  sinFecha.fecha = std::nan("");
+  QByteArray basura(2 * 32, '\0');
+  for (int i = 0; i < basura.size(); ++i) basura[i] = char(37 * i + 11);
+  struct Caso {
+    const char* nombre;
+    QByteArray cola;
+  } casos[] = {{"fecha que no es un número", sinFecha.codifica()},
+               {"dos registros de basura", basura},
+               {"un registro a ceros", QByteArray(32, '\0')}};
+  ServidorPrueba servidor;
+  RedDePrueba red{servidor};
+  std::vector<Sorteo> servidos = {sorteoDe(QDate(2025, 3, 13), {11, 12, 13, 14, 15, 16}, 17)};
+  servidos[0].joker = 1111111;
+  const std::vector<Sorteo> guardada = semana();
+  servidos.insert(servidos.end(), guardada.rbegin(), guardada.rend());
+  for (Sorteo& s : servidos) s.joker = s.joker > 0 ? s.joker : 2222222;
+  servidor.responde(QStringLiteral("/servicios/buscadorSorteos"), respuestaServicio(servidos));
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    CarpetaPrograma otra;
+    const QByteArray guardados = bytesDe(semana()) + c.cola;
+    otra.escribe("numeros.dat", guardados);
+    Respondedor respuestas;
+    Principal& p = arranca(otra, QDate(2025, 3, 14));
+    EXPECT_EQ(p.Label9[3]->text(), "Lunes, 10 de marzo del 2025");
+    p.Picture2_Click();
+    p.Timer1_Timer();
+    // Only Thursday 13 March is new; what was stored stays as it was.
+    const QByteArray ahora = otra.lee("numeros.dat");
+    ASSERT_EQ(ahora.size(), guardados.size() + 32);
+    EXPECT_EQ(ahora.left(guardados.size()), guardados);
+    EXPECT_EQ(Sorteo::decodifica(ahora.right(32)).fecha, servidos[0].fecha);
+    EXPECT_EQ(p.Label9[3]->text(), "Jueves, 13 de marzo del 2025");
   }
 }
