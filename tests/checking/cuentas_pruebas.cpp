@@ -66,19 +66,6 @@ bool puedeSerReal(const Sorteo& s) {
          plataforma::fechaDe(s.fecha).isValid() && plataforma::fechaDe(s.fecha).year() >= 1900;
 }
 
-// Category of a six-number bet, by sets: 3 to 6 hits, 7 for five and the complementario.
-int categoria(const std::vector<int>& bet, const Sorteo& s) {
-  const std::set<int> ganadores(s.ganadores.begin() + 1, s.ganadores.end());
-  int h = 0;
-  bool c = false;
-  for (int x : bet) {
-    h += ganadores.count(x) ? 1 : 0;
-    c = c || x == s.complementario;
-  }
-  if (h == 5 && c) return 7;
-  return h >= 3 ? h : 0;
-}
-
 // The six-number bets a syndicate stands for.
 std::vector<std::vector<int>> apuestasDe(const Pena& p) {
   const std::map<int, int> numeros = {{501, 7}, {502, 8}, {503, 5}, {504, 9}, {505, 10}, {506, 11}};
@@ -102,7 +89,7 @@ std::array<qint16, 8> esperado(const Pena& p, const std::vector<Sorteo>& guardad
     const QDate d = plataforma::fechaDe(fecha);
     if (d < plataforma::fechaDe(p.fechacreacion) || d > hoy || !juegaDia(p.dias.trimmed(), d)) continue;
     for (const auto& b : apuestas) {
-      const int c = categoria(b, s);
+      const int c = categoriaLlana(b, s);
       if (c) ++r[c];
     }
   }

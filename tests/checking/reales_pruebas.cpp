@@ -12,23 +12,6 @@
 
 using namespace comprobacion;
 
-namespace {
-
-// Category of a six-number bet, by sets.
-int categoria(const std::vector<int>& bet, const Sorteo& s) {
-  const std::set<int> ganadores(s.ganadores.begin() + 1, s.ganadores.end());
-  int h = 0;
-  bool c = false;
-  for (int x : bet) {
-    h += ganadores.count(x) ? 1 : 0;
-    c = c || x == s.complementario;
-  }
-  if (h == 5 && c) return 7;
-  return h >= 3 ? h : 0;
-}
-
-}  // namespace
-
 TEST(Reales, WholeHistoryCountsWhatEverySimpleBetWins) {
   CarpetaPrograma carpeta;
   plataforma::Respondedor respuestas;
@@ -54,13 +37,13 @@ TEST(Reales, WholeHistoryCountsWhatEverySimpleBetWins) {
   for (const Sorteo& s : sorteos) {
     int premiadas = 0;
     for (const auto& b : sencillas) {
-      const int c = categoria(b, s);
+      const int c = categoriaLlana(b, s);
       esperado1[c] += 1;
       premiadas += c ? 1 : 0;
     }
     if (premiadas) filas += 3 + premiadas;
-    for (const auto& b : sencillas11) esperado11[categoria(b, s)] += 1;
-    for (const auto& b : sencillas5) esperado5[categoria(b, s)] += 1;
+    for (const auto& b : sencillas11) esperado11[categoriaLlana(b, s)] += 1;
+    for (const auto& b : sencillas5) esperado5[categoriaLlana(b, s)] += 1;
   }
   EXPECT_GT(esperado11[3], 32767);  // the history is long enough to fill a counter
 
