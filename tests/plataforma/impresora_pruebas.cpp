@@ -2,8 +2,10 @@
 // reaches its destination whole or not at all, and the printer dialog's script.
 #include <QApplication>
 #include <QPrinter>
+#include <QFileInfo>
 #include <QProcess>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -413,4 +415,104 @@ TEST_F(ImpresoraPrueba, PrintedFilesFollowTheCreationMask) {
     ASSERT_EQ(::stat(QFile::encodeName(archivo).constData(), &datos), 0);
     EXPECT_EQ(int(datos.st_mode & 0777), c.esperado) << std::oct << c.mascara << " " << c.anterior;
   }
+}
+
+// A PDF printed over a file the user protected is refused and the file stays; one printed to a
+// symbolic link goes to the file the link leads to, and the link stays; a job that draws nothing
+// fails and leaves the old file.
+TEST_F(ImpresoraPrueba, PrintedFilesThroughLinksAndOverProtectedFiles) {
+  const QByteArray viejo = "%PDF-1.4 un documento anterior\n%%EOF\n";
+  struct Caso {
+    const char* que;
+    std::vector<std::pair<QString, QString>> enlaces;  // link, what it leads to
+    QString final;    // the file that gets the document, or stays
+    int permisos;     // of the old file; -1: none there
+    QString motivo;   // empty: printed
+  };
+  const std::vector<Caso> casos = {
+      {"a protected file", {}, "boletos.pdf", 0444, "el archivo está protegido contra escritura"},
+      {"a protected file with a write bit for others only", {}, "boletos.pdf", 0442, ""},
+      {"a link", {{"enlace.pdf", "boletos.pdf"}}, "boletos.pdf", 0640, ""},
+      {"a chain of links, one absolute", {{"enlace.pdf", "sub/medio.pdf"}, {"sub/medio.pdf", "@/boletos.pdf"}},
+       "boletos.pdf", 0600, ""},
+      {"a link to no file yet", {{"enlace.pdf", "nuevo.pdf"}}, "nuevo.pdf", -1, ""},
+      {"a link to a protected file", {{"enlace.pdf", "boletos.pdf"}}, "boletos.pdf", 0444,
+       "el archivo está protegido contra escritura"},
+      {"a link to itself", {{"enlace.pdf", "enlace.pdf"}}, "", -1, "el enlace del documento no lleva a ningún archivo"},
+      {"a link to a folder", {{"enlace.pdf", "sub"}}, "", -1, "el documento elegido es una carpeta"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.que);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("sub");
+    const QString final = c.final.isEmpty() ? QString() : dir.filePath(c.final);
+    if (c.permisos >= 0) {
+      QFile f(final);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(viejo);
+      f.close();
+      ASSERT_EQ(::chmod(QFile::encodeName(final).constData(), mode_t(c.permisos)), 0);
+    }
+    for (const auto& [enlace, destino] : c.enlaces) {
+      QString a = destino;
+      a.replace("@", dir.path());
+      ASSERT_EQ(::symlink(QFile::encodeName(a).constData(), QFile::encodeName(dir.filePath(enlace)).constData()), 0);
+    }
+    const QString elegido = dir.filePath(c.enlaces.empty() ? c.final : c.enlaces.front().first);
+    Printer().fijaDestino(std::make_shared<DestinoPdf>(elegido));
+    imprimeLineas("Boletos de la peña ENLACE");
+    {
+      Respondedor respuestas;
+      EXPECT_EQ(terminaDocumento(), c.motivo.isEmpty());
+      if (!c.motivo.isEmpty()) {
+        ASSERT_EQ(respuestas.cajas().size(), 1u);
+        EXPECT_EQ(respuestas.cajas()[0].texto, "No se ha podido imprimir: " + c.motivo + ".");
+      }
+    }
+    // The links stay links, leading where they led.
+    for (const auto& [enlace, destino] : c.enlaces) EXPECT_TRUE(QFileInfo(dir.filePath(enlace)).isSymLink()) << enlace.toStdString();
+    if (!final.isEmpty()) {
+      QFile f(final);
+      ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+      const QByteArray ahora = f.readAll();
+      if (c.motivo.isEmpty()) {
+        EXPECT_TRUE(ahora.startsWith("%PDF") && ahora != viejo);
+      } else {
+        EXPECT_EQ(ahora, viejo);
+      }
+      struct stat datos {};
+      ASSERT_EQ(::stat(QFile::encodeName(final).constData(), &datos), 0);
+      if (c.permisos >= 0) EXPECT_EQ(int(datos.st_mode & 0777), c.permisos);
+    }
+    // Nothing is left beside the files: no temporary copy, no plain file in a link's place.
+    QStringList esperados = {"sub"};
+    if (!c.final.isEmpty() && !c.final.contains('/')) esperados << c.final;
+    for (const auto& [enlace, destino] : c.enlaces)
+      if (!enlace.contains('/')) esperados << enlace;
+    esperados.removeDuplicates();
+    esperados.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name),
+              esperados);
+  }
+
+  // A job that draws nothing is no document: it fails and the old file stays.
+  QTemporaryDir dir;
+  const QString archivo = dir.filePath("vacio.pdf");
+  {
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(viejo);
+  }
+  Eleccion pdf;
+  pdf.archivo = archivo;
+  try {
+    imprime(pdf, "Nada", [](QPagedPaintDevice&) {});
+    ADD_FAILURE() << "a job that draws nothing fails";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.numero(), ERR_IMPRESORA);
+  }
+  QFile f(archivo);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), viejo);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vacio.pdf"});
 }
