@@ -37,14 +37,6 @@ class Imprimir : public QWidget {
   void Text1_Change(int Index);
   void Text1_LostFocus(int Index);
 
-  // The corrections X (0) and Y (1), mm, with which every mark of the official slips (crosses, kind
-  // and Joker marks, headings) falls whole within a printable area of `pagina` mm from its corner,
-  // none cut and none carried to another sheet. minimo > maximo: no correction would do.
-  struct Rango {
-    double minimo = 0, maximo = 0;
-  };
-  std::array<Rango, 2> rangos(QSizeF pagina);
-
   // State of the window.
   Pena pena;                    // record penaelegida as it was when the window loaded
   Configuracion configuracion;  // the window's own copy of the settings record
@@ -85,6 +77,13 @@ class Imprimir : public QWidget {
   void marca(float x, float y);
   // A text line with its top-left corner at (x, y) mm.
   void escribe(double x, double y, const QString& texto);
+  // The corrections X (0) and Y (1), mm, with which every mark of the official slips (crosses, kind
+  // and Joker marks, headings) falls whole within a printable area of `pagina` mm from its corner,
+  // none cut and none carried to another sheet. minimo > maximo: no correction would do.
+  struct Rango {
+    double minimo = 0, maximo = 0;
+  };
+  std::array<Rango, 2> rangos(QSizeF pagina);
   // Whether the corrections print every mark on the chosen printer's sheet; if not, the user is told
   // which to change and to what.
   bool cabe();
