@@ -1,6 +1,8 @@
 #include "impresora.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
@@ -160,6 +162,18 @@ std::function<void(QPagedPaintDevice&)> pintaTrabajo(const Trabajo& trabajo) {
 
 QString nombreDe(const Trabajo& t) { return t.nombre.isEmpty() ? QStringLiteral("Bolvanta") : t.nombre; }
 
+// A new printer for the chosen queue and paper, with the page the print support gives it.
+std::unique_ptr<QPrinter> impresoraDeCola(const Eleccion& e) {
+  const QPrinterInfo info = QPrinterInfo::printerInfo(e.impresora);
+  if (info.isNull()) return nullptr;
+  auto p = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  if (e.hoja.isValid()) {
+    p->setPageSize(e.hoja.pageSize());
+    p->setPageOrientation(e.hoja.orientation());
+  }
+  return p;
+}
+
 std::function<std::shared_ptr<Destino>()>& guion() {
   static std::function<std::shared_ptr<Destino>()> g;
   return g;
@@ -188,14 +202,15 @@ std::vector<const Trazo*> Trabajo::textos(int pagina) const {
 Destino::~Destino() = default;
 QSizeF Destino::pagina() const { return A4; }
 
-Eleccion Eleccion::de(const QPrinter& p) {
+Eleccion Eleccion::de(const QPrinter& p, const std::optional<QMarginsF>& antes) {
   Eleccion e;
+  e.hoja = p.pageLayout();
   if (p.outputFormat() == QPrinter::PdfFormat) {
     e.archivo = p.outputFileName();
   } else {
     e.impresora = p.printerName();
+    if (const auto propia = impresoraDeCola(e)) e.margenesPropias = margenesDelUsuario(e.hoja, propia->pageLayout(), antes);
   }
-  e.hoja = p.pageLayout();
   e.copias = p.copyCount();
   e.intercaladas = p.collateCopies();
   e.doble = p.duplex();
@@ -244,14 +259,44 @@ void imprime(const Eleccion& eleccion, const QString& titulo, const std::functio
   if (p->printerState() == QPrinter::Error) fallo(QStringLiteral("la impresora no acepta el trabajo"));
 }
 
-std::unique_ptr<QPrinter> impresoraPara(const Eleccion& e) {
-  const QPrinterInfo info = QPrinterInfo::printerInfo(e.impresora);
-  if (info.isNull()) return nullptr;
-  auto p = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  if (e.hoja.isValid()) {
-    p->setPageSize(e.hoja.pageSize());
-    p->setPageOrientation(e.hoja.orientation());
+bool margenesDelUsuario(const QPageLayout& hoja, const QPageLayout& propia, const std::optional<QMarginsF>& antes) {
+  QPageLayout cola = propia;
+  cola.setUnits(QPageLayout::Millimeter);
+  const auto igual = [m = hoja.margins(QPageLayout::Millimeter)](const QMarginsF& o) {
+    return std::abs(m.left() - o.left()) < 0.05 && std::abs(m.top() - o.top()) < 0.05 &&
+           std::abs(m.right() - o.right()) < 0.05 && std::abs(m.bottom() - o.bottom()) < 0.05;
+  };
+  if (igual(cola.margins()) || igual(cola.minimumMargins())) return false;
+  if (antes) {
+    // A dialog that goes from one queue to another keeps what it had, raised to the new queue's corner.
+    const QMarginsF a = *antes, lo = cola.minimumMargins(), hi = cola.maximumMargins();
+    if (igual(QMarginsF(std::clamp(a.left(), lo.left(), hi.left()), std::clamp(a.top(), lo.top(), hi.top()),
+                        std::clamp(a.right(), lo.right(), hi.right()), std::clamp(a.bottom(), lo.bottom(), hi.bottom()))))
+      return false;
   }
+  return true;
+}
+
+QPageLayout hojaDeCola(QPageLayout propia, const Eleccion& e) {
+  // In millimetres: margins in points are whole points, and would move a position by a fraction.
+  propia.setUnits(QPageLayout::Millimeter);
+  const QMarginsF lo = propia.minimumMargins(), hi = propia.maximumMargins();
+  QMarginsF m = lo;
+  if (e.margenesPropias && e.hoja.isValid()) {
+    const QMarginsF u = e.hoja.margins(propia.units());
+    m = QMarginsF(std::clamp(u.left(), lo.left(), hi.left()), std::clamp(u.top(), lo.top(), hi.top()),
+                  std::clamp(u.right(), lo.right(), hi.right()), std::clamp(u.bottom(), lo.bottom(), hi.bottom()));
+  }
+  propia.setMargins(m);
+  return propia;
+}
+
+std::unique_ptr<QPrinter> impresoraPara(const Eleccion& e) {
+  auto p = impresoraDeCola(e);
+  if (!p) return nullptr;
+  // Not the margins the print support gives every printer, which would move every position by
+  // an amount of its own.
+  p->setPageLayout(hojaDeCola(p->pageLayout(), e));
   p->setCopyCount(std::max(e.copias, 1));
   p->setCollateCopies(e.intercaladas);
   p->setDuplex(QPrinter::DuplexMode(e.doble));
@@ -468,10 +513,12 @@ void ShowPrinter(QWidget* padre) {
   // A fresh printer for every dialog: what the dialog shows and what the job gets come from the
   // printer the user picks now, never from an earlier job.
   QPrinter impresora(QPrinter::HighResolution);
+  const QMarginsF antes = impresora.pageLayout().margins(QPageLayout::Millimeter);
   bool aceptado = false;
   if (dialogoImpresora()) {
     aceptado = dialogoImpresora()(impresora, padre);
   } else {
+    const FuenteEnPuntos fuente;
     QPrintDialog dialogo(&impresora, padre);
     dialogo.setWindowTitle(QStringLiteral("Imprimir"));
     // No choice of printing a selection: the program always prints the whole of what it prints.
@@ -480,10 +527,24 @@ void ShowPrinter(QWidget* padre) {
     aceptado = dialogo.exec() == QDialog::Accepted;
   }
   if (!aceptado) throw Error(ERR_CANCELADO, QStringLiteral("Se ha cancelado"));
-  Printer().fijaDestino(std::make_shared<DestinoSistema>(Eleccion::de(impresora)));
+  Printer().fijaDestino(std::make_shared<DestinoSistema>(Eleccion::de(impresora, antes)));
 }
 
 void fijaDialogoImpresora(DialogoImpresora dialogo) { dialogoImpresora() = std::move(dialogo); }
+
+FuenteEnPuntos::FuenteEnPuntos() {
+  const QFont actual = QGuiApplication::font();
+  const QScreen* pantalla = QGuiApplication::primaryScreen();
+  if (actual.pixelSize() <= 0 || !pantalla) return;
+  QFont enPuntos = actual;
+  enPuntos.setPointSizeF(actual.pixelSize() * 72.0 / pantalla->logicalDotsPerInchY());
+  anterior_ = actual;
+  QApplication::setFont(enPuntos);
+}
+
+FuenteEnPuntos::~FuenteEnPuntos() {
+  if (anterior_) QApplication::setFont(*anterior_);
+}
 
 GuionImpresora::GuionImpresora(std::initializer_list<std::shared_ptr<Destino>> respuestas)
     : respuestas_(respuestas), anterior_(guion()) {

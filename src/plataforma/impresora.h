@@ -11,7 +11,9 @@
 // No job leaves anything behind for the next one: each is printed on a printer of its own, made
 // from what the user chose in the dialog, so one printer's margins or one failed job never move or
 // spoil what prints after it.
+#include <QFont>
 #include <QHash>
+#include <QMarginsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QSizeF>
@@ -68,15 +70,30 @@ class Destino {
 struct Eleccion {
   QString impresora;  // the print queue
   QString archivo;    // printing to a file: the PDF written
-  QPageLayout hoja;   // a file: the page as the dialog left it; a printer: its size and orientation
+  // A file: the page as the dialog left it. A printer: its paper and orientation, and its margins
+  // when the user set them.
+  QPageLayout hoja;
+  bool margenesPropias = false;  // a printer: the user set the margins in the dialog
   int copias = 1;
   bool intercaladas = true;
   int doble = 0;     // QPrinter::DuplexMode
   int color = 1;     // QPrinter::ColorMode
-  static Eleccion de(const QPrinter& impresora);
+  // `antes`: the margins the dialog's printer had when the dialog opened, mm.
+  static Eleccion de(const QPrinter& impresora, const std::optional<QMarginsF>& antes = std::nullopt);
   // The system's default printer, for a job sent before any dialog.
   static Eleccion predeterminada();
 };
+
+// Whether the margins a printer dialog left on `hoja` are the user's own. `propia` is the page a
+// printer of the chosen queue has by itself for the same paper; the dialog leaves that, or the
+// queue's printable corner, or the margins it opened with (`antes`, mm) brought within the queue's
+// limits, when the user set none.
+bool margenesDelUsuario(const QPageLayout& hoja, const QPageLayout& propia, const std::optional<QMarginsF>& antes);
+
+// The page a job on a queue is laid out on: `propia` (the queue's own page for the chosen paper)
+// from the queue's printable corner, so that a position means the same on every printer; or within
+// the margins the user set in the dialog, as far as the queue can print.
+QPageLayout hojaDeCola(QPageLayout propia, const Eleccion& eleccion);
 
 // The system printer or file as the printer dialog set it up.
 class DestinoSistema : public Destino {
@@ -92,8 +109,8 @@ class DestinoSistema : public Destino {
   QSizeF pagina_;
 };
 
-// A printer made afresh for one job on the chosen queue: the queue's own printable area with the
-// chosen paper, copies, sides and colour. None when the queue is gone.
+// A printer made afresh for one job on the chosen queue: the chosen paper, copies, sides and colour,
+// the page laid out by hojaDeCola. None when the queue is gone.
 std::unique_ptr<QPrinter> impresoraPara(const Eleccion& eleccion);
 
 // Prints what `pinta` draws as the job `titulo` on what the user chose: a PDF written whole over the
@@ -204,6 +221,20 @@ void ShowPrinter(QWidget* padre);
 // answers whether to print. Empty for the real dialog.
 using DialogoImpresora = std::function<bool(QPrinter&, QWidget*)>;
 void fijaDialogoImpresora(DialogoImpresora dialogo);
+
+// While it lives, the application's font is the same size on screen given in points. The program's
+// font is set in pixels, and the page preview of the print dialogs scales the application's font
+// by its points, which a font in pixels does not have. For as long as a print dialog is open.
+class FuenteEnPuntos {
+ public:
+  FuenteEnPuntos();
+  ~FuenteEnPuntos();
+  FuenteEnPuntos(const FuenteEnPuntos&) = delete;
+  FuenteEnPuntos& operator=(const FuenteEnPuntos&) = delete;
+
+ private:
+  std::optional<QFont> anterior_;
+};
 
 // While a script is set the dialog does not appear: each showing takes the next destination of the
 // script, and a null one is the user pressing Cancel; once the script runs out every showing is

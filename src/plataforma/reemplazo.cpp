@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +53,10 @@ QString motivo(int codigo) {
     case EPERM:
     case EROFS:
       return QStringLiteral("no se puede escribir en la carpeta del documento");
+    case EISDIR:
+      return QStringLiteral("el documento elegido es una carpeta");
+    case ELOOP:
+      return QStringLiteral("el enlace del documento no lleva a ningún archivo");
     default:
       return QStringLiteral("error al escribir en el disco");
   }
@@ -92,15 +97,36 @@ void escribeEntero(const QString& temporal, const QByteArray& contenido, mode_t 
   if (!bien) sinAcceso();
 }
 
+// The file a document chosen by its name is written to: a symbolic link leads to the file it names
+// (which may not exist yet), so that the link stays and its file gets the document.
+QString finalDe(const QString& destino) {
+  QByteArray ruta = nativo(QFileInfo(destino).absoluteFilePath());
+  for (int saltos = 0;; ++saltos) {
+    struct stat datos {};
+    if (::lstat(ruta.constData(), &datos) != 0 || !S_ISLNK(datos.st_mode)) return QFile::decodeName(ruta);
+    if (saltos == 40) falloDocumento(ELOOP);
+    QByteArray destinoEnlace(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(ruta.constData(), destinoEnlace.data(), size_t(destinoEnlace.size()));
+    if (n < 0) falloDocumento(errno);
+    destinoEnlace.truncate(n);
+    if (!destinoEnlace.startsWith('/')) destinoEnlace = ruta.left(ruta.lastIndexOf('/') + 1) + destinoEnlace;
+    ruta = destinoEnlace;
+  }
+}
+
 }  // namespace
 
 void guardaDocumento(const QString& destino, const QByteArray& contenido) {
-  const QFileInfo final(destino);
+  const QFileInfo final(finalDe(destino));
   // The permissions the document keeps or gets: the creation mask is read by setting it back at once.
   mode_t permisos = 0;
   struct stat datos {};
   if (::stat(nativo(final.absoluteFilePath()).constData(), &datos) == 0) {
     if (!S_ISREG(datos.st_mode)) falloDocumento(EISDIR);
+    // The rename would need only the folder: a file the user protected is refused here. Root may
+    // write anything, so a file without any write permission counts as protected for root too.
+    if (::access(nativo(final.absoluteFilePath()).constData(), W_OK) != 0 || (datos.st_mode & 0222) == 0)
+      throw Error(ERR_ACCESO, QStringLiteral("el archivo está protegido contra escritura"));
     permisos = datos.st_mode & 07777;
   } else {
     const mode_t mascara = ::umask(022);
@@ -114,9 +140,10 @@ void guardaDocumento(const QString& destino, const QByteArray& contenido) {
   bool abierto = true;
   try {
     escribeTodo(fd, contenido);
+    // The mode before the sync, so that it reaches the disk with the data.
+    if (::fchmod(fd, permisos) != 0) falloDocumento(errno);
     // Written is not yet on disk: a full disk or a failing device may still say no here.
     if (::fsync(fd) != 0) falloDocumento(errno);
-    if (::fchmod(fd, permisos) != 0) falloDocumento(errno);
     abierto = false;
     if (::close(fd) != 0) falloDocumento(errno);
   } catch (...) {

@@ -16,9 +16,10 @@ void reemplazaArchivo(const QString& destino, const QString& temporal, const QBy
 
 // Writes a document the user asked for (a printed PDF) whole over `destino`, or leaves what was there:
 // a temporary file beside it, every byte written and checked, on disk, then renamed over it. A new
-// document gets the permissions the user's creation mask gives; a replaced one keeps its own. A
-// failure throws Error (75) with the reason in Spanish, lower case ("no queda espacio en el disco"),
-// and leaves no temporary file.
+// document gets the permissions the user's creation mask gives; a replaced one keeps its own, and
+// one the user protected against writing is refused. A symbolic link is written through: the file
+// it leads to gets the document and the link stays. A failure throws Error (75) with the reason in
+// Spanish, lower case ("no queda espacio en el disco"), and leaves no temporary file.
 void guardaDocumento(const QString& destino, const QByteArray& contenido);
 
 // For tests: the bytes the files written whole may still take before the disk is full (-1: no limit). A write

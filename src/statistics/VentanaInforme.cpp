@@ -20,6 +20,7 @@ using plataforma::px;
 namespace {
 
 bool imprimeDelSistema(QPrinter& impresora, QWidget* padre) {
+  const plataforma::FuenteEnPuntos fuente;
   QPrintDialog dialogo(&impresora, padre);
   dialogo.setWindowTitle(QStringLiteral("Imprimir informe"));
   return dialogo.exec() == QDialog::Accepted;

@@ -13,6 +13,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "data/ayudas.h"
 #include "data/estado.h"
@@ -33,22 +34,6 @@ void descargaImprimir() { plataforma::Unica<Imprimir>::descarga(); }
 namespace {
 
 const char* const MARCA_PROGRAMA = "Bolvanta v.3.4.9991";
-// The sheet the slips are printed on, mm.
-constexpr double ANCHO_HOJA = 210;
-constexpr double ALTO_HOJA = 297;
-
-// The largest correction of each axis that keeps every cross, whole, on the sheet; the smallest is
-// 0, as a box moved up or left of the printable corner would be cut. Tenths of a millimetre.
-float maximaCorreccion(int eje) {
-  plataforma::Impresora medida;
-  medida.FontName = QStringLiteral("arial");
-  medida.FontSize = 11.5;
-  medida.FontBold = true;
-  const double libre = eje == 0 ? ANCHO_HOJA - boletos::ANCHO_MARCAS - medida.TextWidth(QStringLiteral("X"))
-                                : ALTO_HOJA - boletos::ALTO_MARCAS - medida.TextHeight();
-  return float(std::floor(libre * 10) / 10);
-}
-
 QLocale espanol() { return QLocale(QLocale::Spanish, QLocale::Spain); }
 
 // A correction as the user writes it: decimal comma (or point), an optional sign, nothing else.
@@ -66,8 +51,17 @@ bool leeNumero(const QString& texto, float& valor) {
 
 QString textoNumero(float v) { return espanol().toString(double(v), 'g', 7); }
 
-// A stored correction the window can use: a damaged one reads as 0, one beyond the paper as the limit.
-float utilizable(float v, int eje) { return std::isfinite(v) ? std::clamp(v, 0.0f, maximaCorreccion(eje)) : 0.0f; }
+// A limit as the user reads it, in tenths of a millimetre rounded towards the inside of the range,
+// so that the figure given can be typed and printed.
+QString textoLimite(double v, bool minimo) {
+  double t = (minimo ? std::ceil(v * 10 - 1e-6) : std::floor(v * 10 + 1e-6)) / 10;
+  if (std::abs(t) < 0.05) t = 0;
+  return espanol().toString(t, 'f', 1).remove(QRegularExpression(QStringLiteral(",0$")));
+}
+
+// A stored correction the window can use: a damaged one reads as 0. One that cannot print is shown
+// as it is and told when the slips are printed.
+float utilizable(float v) { return std::isfinite(v) ? v : 0.0f; }
 
 }  // namespace
 
@@ -171,11 +165,12 @@ void Imprimir::Form_Load() {
   Label2[1]->setText(QString::number(numboletos));
   Label2[2]->setText(plataforma::recorta(pena.dias));
 
+  // What is stored is shown and kept: only the user's own edit writes nums.ini.
   plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
-  configuracion.correccionx = utilizable(configuracion.correccionx, 0);
-  configuracion.correcciony = utilizable(configuracion.correcciony, 1);
-  Text1[0]->setText(textoNumero(configuracion.correccionx));
-  Text1[1]->setText(textoNumero(configuracion.correcciony));
+  configuracion.correccionx = utilizable(configuracion.correccionx);
+  configuracion.correcciony = utilizable(configuracion.correcciony);
+  antes_ = {configuracion.correccionx, configuracion.correcciony};
+  muestraCorrecciones();
 }
 
 void Imprimir::Command1_Click() {
@@ -193,25 +188,38 @@ void Imprimir::posiciones() {
                        : boletos::posiciones(b, 0, 0);
 }
 
-void Imprimir::marca(float x, float y) {
+void Imprimir::escribe(double x, double y, const QString& texto) {
   plataforma::Impresora& pr = plataforma::Printer();
+  if (midiendo_) {
+    medidas_.emplace_back(x, y, pr.TextWidth(texto), pr.TextHeight());
+    return;
+  }
   pr.CurrentX = x;
   pr.CurrentY = y;
-  pr.Print(QStringLiteral("X"));
+  pr.Print(texto);
 }
 
+void Imprimir::marca(float x, float y) { escribe(x, y, QStringLiteral("X")); }
+
 void Imprimir::imprime() {
-  plataforma::Impresora& pr = plataforma::Printer();
-  offsetx = 0;
-  offsety = 0;
-  const int B = boletos::apuestas(pena.tipo);
-  const int m = boletos::numeros(pena.tipo);
   try {
     plataforma::ShowPrinter(this);
   } catch (const plataforma::Error&) {
     return;  // cancelled: nothing is printed
   }
-  pr.Titulo = QStringLiteral("Boletos de la peña ") + plataforma::recorta(pena.nombre);
+  // Official slips print only when every mark falls whole on the sheet of the printer just chosen.
+  if (modo == 0 && !cabe()) return;
+  plataforma::Printer().Titulo = QStringLiteral("Boletos de la peña ") + plataforma::recorta(pena.nombre);
+  recorre();
+  plataforma::terminaDocumento();
+}
+
+void Imprimir::recorre() {
+  plataforma::Impresora& pr = plataforma::Printer();
+  offsetx = 0;
+  offsety = 0;
+  const int B = boletos::apuestas(pena.tipo);
+  const int m = boletos::numeros(pena.tipo);
   // The font of the slips, whatever another printout left set.
   pr.FontName = QStringLiteral("arial");
   pr.FontSize = 11.5;
@@ -236,23 +244,14 @@ void Imprimir::imprime() {
                              QLatin1Char('/') + QString::number(numboletos) + QLatin1Char(')');
     const float o = float(paginaoffset);
     if (modo == 0) {
-      pr.CurrentX = configuracion.correccionx + 5.0;
-      pr.CurrentY = configuracion.correcciony - 7.0;
-      pr.Print(cabecera + QStringLiteral("     ") + QString::fromUtf8(MARCA_PROGRAMA));
+      escribe(configuracion.correccionx + 5.0, configuracion.correcciony - 7.0,
+              cabecera + QStringLiteral("     ") + QString::fromUtf8(MARCA_PROGRAMA));
     } else {
-      pr.CurrentX = 32;
-      pr.CurrentY = o + 37;
-      pr.Print(cabecera);
-      pr.CurrentX = 110;
-      pr.CurrentY = o + 97;
-      pr.Print(QString::fromUtf8("Participación para: "));
-      pr.CurrentX = 110;
-      pr.CurrentY = o + 102;
-      pr.Print(plataforma::recorta(pena.dias).toUpper());
-      pr.CurrentX = 72.5;
-      pr.CurrentY = o + 25;
+      escribe(32, o + 37, cabecera);
+      escribe(110, o + 97, QString::fromUtf8("Participación para: "));
+      escribe(110, o + 102, plataforma::recorta(pena.dias).toUpper());
       pr.FontSize = 18;
-      pr.Print(QString::fromUtf8(MARCA_PROGRAMA));
+      escribe(72.5, o + 25, QString::fromUtf8(MARCA_PROGRAMA));
     }
     pr.FontSize = 11.5;
 
@@ -269,9 +268,77 @@ void Imprimir::imprime() {
       marca(casillas[9].x + offsetx, casillas[9].y + offsety + boletos::FILA_TIPO);
     }
 
-    if (modo == 0 || (s % 2 == 0 && s < numboletos)) pr.NewPage();
+    if (!midiendo_ && (modo == 0 || (s % 2 == 0 && s < numboletos))) pr.NewPage();
   }
-  plataforma::terminaDocumento();
+}
+
+std::vector<QRectF> Imprimir::mide(bool sinCorrecciones) {
+  const Configuracion guardada = configuracion;
+  const int modoAntes = modo;
+  if (sinCorrecciones) {
+    configuracion.correccionx = 0;
+    configuracion.correcciony = 0;
+  }
+  modo = 0;
+  midiendo_ = true;
+  medidas_.clear();
+  recorre();
+  midiendo_ = false;
+  modo = modoAntes;
+  configuracion = guardada;
+  return std::move(medidas_);
+}
+
+std::array<Imprimir::Rango, 2> Imprimir::rangos(QSizeF pagina) {
+  // Each correction moves every text of the official slips by as much.
+  const std::vector<QRectF> textos = mide(true);
+  if (textos.empty()) {
+    constexpr double todo = std::numeric_limits<double>::infinity();
+    return {{{-todo, todo}, {-todo, todo}}};
+  }
+  QRectF marcas = textos.front();
+  for (const QRectF& r : textos) marcas = marcas.united(r);
+  return {{{-marcas.left(), pagina.width() - marcas.right()}, {-marcas.top(), pagina.height() - marcas.bottom()}}};
+}
+
+bool Imprimir::cabe() {
+  const QSizeF pagina = plataforma::Printer().destino().pagina();
+  // Where the texts fall as they will print: a text whose foot passes the sheet's last line would
+  // go to the top of a new sheet.
+  bool bienX = true, bienY = true;
+  for (const QRectF& r : mide(false)) {
+    bienX = bienX && r.left() >= 0 && r.right() <= pagina.width();
+    bienY = bienY && r.top() >= 0 && r.bottom() <= pagina.height();
+  }
+  if (bienX && bienY) return true;
+  const auto r = rangos(pagina);
+  const float c[2] = {configuracion.correccionx, configuracion.correcciony};
+  const QString titulo = QString::fromUtf8("Corrección fuera del papel");
+  if (r[0].minimo > r[0].maximo || r[1].minimo > r[1].maximo) {
+    plataforma::MsgBox(QString::fromUtf8("No se ha impreso nada: el boleto no cabe en la zona imprimible de esta "
+                                         "impresora con este papel (%1 x %2 mm). Elija otro papel u otra impresora.")
+                           .arg(textoNumero(float(pagina.width())), textoNumero(float(pagina.height()))),
+                       plataforma::vbExclamation, titulo);
+    return false;
+  }
+  const QString causa = QString::fromUtf8(" alguna marca del boleto quedaría fuera de la zona imprimible de esta "
+                                          "impresora con este papel, o pasaría a otra hoja. ");
+  QString texto;
+  if (!bienX && !bienY) {
+    texto = QString::fromUtf8("No se ha impreso nada: con las correcciones X de %1 mm e Y de %2 mm") + causa +
+            QString::fromUtf8("Cambie las dos correcciones: con esta impresora y este papel la X debe estar entre "
+                              "%3 y %4 mm y la Y entre %5 y %6 mm.");
+    texto = texto.arg(textoNumero(c[0]), textoNumero(c[1]), textoLimite(r[0].minimo, true),
+                      textoLimite(r[0].maximo, false), textoLimite(r[1].minimo, true), textoLimite(r[1].maximo, false));
+  } else {
+    const int i = bienX ? 1 : 0;
+    texto = QString::fromUtf8("No se ha impreso nada: con la corrección %1 de %2 mm") + causa +
+            QString::fromUtf8("Cambie la corrección %1: con esta impresora y este papel debe estar entre %3 y %4 mm.");
+    texto = texto.arg(i == 0 ? QStringLiteral("X") : QStringLiteral("Y"), textoNumero(c[i]),
+                      textoLimite(r[i].minimo, true), textoLimite(r[i].maximo, false));
+  }
+  plataforma::MsgBox(texto, plataforma::vbExclamation, titulo);
+  return false;
 }
 
 void Imprimir::dibujaboleto(int s) {
@@ -305,14 +372,16 @@ void Imprimir::Text1_Change(int Index) {
   float& campo = Index == 0 ? configuracion.correccionx : configuracion.correcciony;
   float valor = 0;
   bool fuera = false;
-  const float maxima = maximaCorreccion(Index);
+  Rango r;
   if (leeNumero(texto, valor)) {
-    // A correction that would put a cross off the sheet is refused: the stored one stays.
-    fuera = valor < 0 || valor > maxima;
-    if (fuera)
-      muestraCorrecciones();
-    else
-      campo = valor;
+    // Typed key by key, a value passes through smaller ones on its way: only one beyond a limit and
+    // away from zero is refused now, for the printer the slips would go to; the rest is judged
+    // when the slips are printed, on the printer chosen then.
+    r = rangos(plataforma::Printer().destino().pagina())[Index];
+    fuera = valor > std::max(r.maximo, 0.0) || valor < std::min(r.minimo, 0.0);
+    // A refused value brings back the one held before the edit, not a key typed on the way.
+    campo = fuera ? antes_[Index] : valor;
+    if (fuera) muestraCorrecciones();
   } else if (!texto.trimmed().isEmpty() && texto.trimmed() != QStringLiteral("-") &&
              texto.trimmed() != QStringLiteral("+")) {
     // Not a number: the field shows the stored value again. A lone sign is a number being typed.
@@ -322,10 +391,12 @@ void Imprimir::Text1_Change(int Index) {
   if (fuera) {
     // The field's signals stay blocked while the box is up: the box is the answer to one keystroke.
     const QSignalBlocker bloqueo(Text1[Index]);
-    plataforma::MsgBox(QString::fromUtf8("Con una corrección %1 de %2 mm alguna cruz quedaría fuera del papel. "
-                                         "La corrección %1 debe estar entre 0 y %3 mm; se queda en %4 mm.")
-                           .arg(Index == 0 ? QStringLiteral("X") : QStringLiteral("Y"), textoNumero(valor),
-                                textoNumero(maxima), textoNumero(campo)),
+    const QString eje = Index == 0 ? QStringLiteral("X") : QStringLiteral("Y");
+    plataforma::MsgBox(QString::fromUtf8("Con una corrección %1 de %2 mm alguna marca del boleto quedaría fuera de "
+                                         "la zona imprimible de la impresora. La corrección %1 debe estar entre %3 y "
+                                         "%4 mm; se queda en %5 mm.")
+                           .arg(eje, textoNumero(valor), textoLimite(r.minimo, true), textoLimite(r.maximo, false),
+                                textoNumero(campo)),
                        plataforma::vbExclamation, QString::fromUtf8("Corrección fuera del papel"));
   }
 }
@@ -342,13 +413,18 @@ void Imprimir::Text1_LostFocus(int Index) {
 }
 
 bool Imprimir::eventFilter(QObject* objeto, QEvent* evento) {
-  if (evento->type() == QEvent::FocusOut) {
-    // Only a move to another control is a lost focus: a message box or another window taking the
-    // front leaves the focus where it was.
+  if (evento->type() == QEvent::FocusOut || evento->type() == QEvent::FocusIn) {
+    // Only a move from or to another control begins or ends an edit: a message box or another
+    // window taking the front leaves the focus where it was.
     const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
     if (razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason) {
-      for (int i = 0; i < 2; ++i)
-        if (objeto == Text1[i]) Text1_LostFocus(i);
+      for (int i = 0; i < 2; ++i) {
+        if (objeto != Text1[i]) continue;
+        if (evento->type() == QEvent::FocusOut)
+          Text1_LostFocus(i);
+        else
+          antes_[i] = i == 0 ? configuracion.correccionx : configuracion.correcciony;
+      }
     }
   }
   return QWidget::eventFilter(objeto, evento);

@@ -4,7 +4,10 @@
 // reading marks and play-day marks of the official slip. The printer's offset for official slips is
 // corrected with two fields kept in the settings record.
 #include <QWidget>
+#include <QRectF>
+#include <QSizeF>
 #include <array>
+#include <vector>
 
 #include "data/registros.h"
 #include "syndicates/boletos.h"
@@ -65,9 +68,29 @@ class Imprimir : public QWidget {
   void creaControles();
   // Both stored corrections back into their fields, without raising their change handlers.
   void muestraCorrecciones();
+  // Lays out every slip or participation on the printer (or, measuring, only notes where each text
+  // of the official slips would fall).
+  void recorre();
+  // Where each text of the official slips would fall, mm, with the corrections or with none.
+  std::vector<QRectF> mide(bool sinCorrecciones);
   // An "X" with its top-left corner at (x, y) mm.
   void marca(float x, float y);
+  // A text line with its top-left corner at (x, y) mm.
+  void escribe(double x, double y, const QString& texto);
+  // The corrections X (0) and Y (1), mm, with which every mark of the official slips (crosses, kind
+  // and Joker marks, headings) falls whole within a printable area of `pagina` mm from its corner,
+  // none cut and none carried to another sheet. minimo > maximo: no correction would do.
+  struct Rango {
+    double minimo = 0, maximo = 0;
+  };
+  std::array<Rango, 2> rangos(QSizeF pagina);
+  // Whether the corrections print every mark on the chosen printer's sheet; if not, the user is told
+  // which to change and to what.
+  bool cabe();
   bool cargado_ = false;
+  bool midiendo_ = false;
+  std::vector<QRectF> medidas_;  // where each text would fall, measuring
+  std::array<float, 2> antes_{};  // each correction as it was before the edit under way
 };
 
 // The one printing window, created on first use.

@@ -36,9 +36,4 @@ std::optional<MarcaTipo> marcaTipo(int tipo);
 // Millimetres below a grid box of the row that marks the kind and the Joker.
 constexpr float FILA_TIPO = 10;
 
-// How far the crosses reach from the box of 10 of block 1 (the top-left box, where the corrections
-// put it): to the last column of block 8, and down to the row under the grid.
-constexpr float ANCHO_MARCAS = 3.8f * 4 + 18.7f * 7;
-constexpr float ALTO_MARCAS = 5.0f * 9 + FILA_TIPO;
-
 }  // namespace boletos

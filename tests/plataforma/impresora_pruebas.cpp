@@ -2,8 +2,11 @@
 // reaches its destination whole or not at all, and the printer dialog's script.
 #include <QApplication>
 #include <QPrinter>
+#include <QPushButton>
+#include <QFileInfo>
 #include <QProcess>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -328,6 +331,7 @@ TEST_F(ImpresoraPrueba, EachPrintStartsAtItsOwnPrinterMargins) {
   };
   const std::vector<Caso> casos = {
       {dir.filePath("anchos.pdf"), QMarginsF(25, 35, 10, 10), {35, 45}},
+      {dir.filePath("enteros.pdf"), QMarginsF(0, 0, 0, 0), {10, 10}},
       {dir.filePath("propios.pdf"), std::nullopt, propio + QPointF(10, 10)},
       {dir.filePath("estrechos.pdf"), QMarginsF(3, 4, 3, 4), {13, 14}},
       {dir.filePath("otra.pdf"), std::nullopt, propio + QPointF(10, 10)},
@@ -413,4 +417,154 @@ TEST_F(ImpresoraPrueba, PrintedFilesFollowTheCreationMask) {
     ASSERT_EQ(::stat(QFile::encodeName(archivo).constData(), &datos), 0);
     EXPECT_EQ(int(datos.st_mode & 0777), c.esperado) << std::oct << c.mascara << " " << c.anterior;
   }
+}
+
+// A job on a print queue starts at the queue's own printable corner, whatever margins the print
+// support gives every printer; the margins the user set in the dialog are kept as far as the queue
+// can print them. Queues stand in as the pages their printers get: one that prints the whole sheet
+// (the print support gives it 10 points) and one that cannot print within 18 and 36 points of the
+// edges.
+TEST(MargenesDeCola, TheQueuesCornerOrTheUsersMargins) {
+  const QPageLayout entera(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                           QPageLayout::Point, QMarginsF(0, 0, 0, 0));
+  const QPageLayout estrecha(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 36, 18, 36),
+                             QPageLayout::Point, QMarginsF(18, 36, 18, 36));
+  const QMarginsF qt(3.53, 3.53, 3.53, 3.53), suyos(6.35, 12.7, 6.35, 12.7), cero;
+  struct Caso {
+    const QPageLayout& cola;
+    QMarginsF dialogo;  // mm, as the dialog left them
+    std::optional<QMarginsF> antes;  // mm, as the dialog opened
+    bool delUsuario;
+    QMarginsF esperados;  // mm
+  };
+  const std::vector<Caso> casos = {
+      {entera, qt, qt, false, cero},                  // untouched
+      {entera, qt, std::nullopt, false, cero},        // untouched, with nothing known of before
+      {entera, suyos, suyos, false, cero},            // reached from the narrower queue, untouched
+      {entera, {10, 15, 10, 15}, qt, true, {10, 15, 10, 15}},
+      {estrecha, suyos, qt, false, suyos},
+      {estrecha, {2, 30, 2, 30}, qt, true, {6.35, 30, 6.35, 30}},  // no nearer the edge than it prints
+  };
+  for (const Caso& c : casos) {
+    Eleccion e;
+    e.impresora = "Cola";
+    e.hoja = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, c.dialogo, QPageLayout::Millimeter);
+    e.margenesPropias = margenesDelUsuario(e.hoja, c.cola, c.antes);
+    EXPECT_EQ(e.margenesPropias, c.delUsuario) << &c - casos.data();
+    const QMarginsF m = hojaDeCola(c.cola, e).margins(QPageLayout::Millimeter) - c.esperados;
+    EXPECT_LT(std::max({std::abs(m.left()), std::abs(m.top()), std::abs(m.right()), std::abs(m.bottom())}), 0.01)
+        << &c - casos.data();
+  }
+}
+
+// The print dialog's "Propiedades" shows its page preview, which scales the application's font:
+// opening it says nothing on the console, and the program's font in pixels is back afterwards.
+TEST_F(ImpresoraPrueba, ThePropertiesOfTheRealDialogOpenWithoutAFontWarning) {
+  static QStringList avisos;
+  avisos.clear();
+  const QtMessageHandler anterior = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+    if (m.contains("QFont")) avisos << m;
+  });
+  int paso = 0;  // 1: properties asked for; 2 to 4: they are shown and painted; 5: closed
+  QTimer reloj;
+  reloj.setInterval(50);
+  QObject::connect(&reloj, &QTimer::timeout, [&] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) return;
+    auto* propiedades = w->findChild<QPushButton*>("properties");  // the print dialog's, not theirs
+    if (propiedades && paso == 0) {
+      paso = 1;
+      QTimer::singleShot(0, propiedades, &QPushButton::click);
+    } else if (!propiedades && paso >= 1 && paso < 5 && ++paso == 5) {
+      QTest::keyClick(w, Qt::Key_Escape);
+    } else if (propiedades && paso == 5) {
+      QTest::keyClick(w, Qt::Key_Escape);
+    }
+  });
+  reloj.start();
+  EXPECT_THROW(ShowPrinter(nullptr), Error);
+  qInstallMessageHandler(anterior);
+  EXPECT_EQ(paso, 5);
+  EXPECT_TRUE(avisos.isEmpty()) << avisos.join('\n').toStdString();
+  EXPECT_EQ(QApplication::font().pixelSize(), 12);
+}
+
+// A PDF printed over a file the user protected is refused and the file stays; one printed to a
+// symbolic link goes to the file the link leads to, and the link stays; a job that draws nothing
+// fails and leaves the old file.
+TEST_F(ImpresoraPrueba, PrintedFilesThroughLinksAndOverProtectedFiles) {
+  const QByteArray viejo = "%PDF-1.4 un documento anterior\n%%EOF\n";
+  const QString protegido = "el archivo está protegido contra escritura";
+  struct Caso {
+    std::vector<std::pair<QString, QString>> enlaces;  // link, what it leads to (@: the folder)
+    QString final;  // the file that gets the document, or keeps the old one
+    int permisos;   // of the old file; -1: none there
+    QString motivo; // empty: printed
+  };
+  const std::vector<Caso> casos = {
+      {{}, "boletos.pdf", 0444, protegido},
+      {{}, "boletos.pdf", 0442, ""},  // writable by someone: not protected
+      {{{"enlace.pdf", "boletos.pdf"}}, "boletos.pdf", 0640, ""},
+      {{{"enlace.pdf", "sub/medio.pdf"}, {"sub/medio.pdf", "@/boletos.pdf"}}, "boletos.pdf", 0600, ""},
+      {{{"enlace.pdf", "nuevo.pdf"}}, "nuevo.pdf", -1, ""},
+      {{{"enlace.pdf", "boletos.pdf"}}, "boletos.pdf", 0444, protegido},
+      {{{"enlace.pdf", "enlace.pdf"}}, "", -1, "el enlace del documento no lleva a ningún archivo"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(&c - casos.data());
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("sub");
+    const QString final = dir.filePath(c.final);
+    if (c.permisos >= 0) {
+      QFile f(final);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(viejo);
+      f.close();
+      ::chmod(QFile::encodeName(final).constData(), mode_t(c.permisos));
+    }
+    QStringList quedan = {"sub"};
+    if (!c.final.isEmpty()) quedan << c.final;
+    for (const auto& [enlace, lleva] : c.enlaces) {
+      ASSERT_EQ(::symlink(QFile::encodeName(QString(lleva).replace("@", dir.path())).constData(),
+                          QFile::encodeName(dir.filePath(enlace)).constData()), 0);
+      if (!enlace.contains('/')) quedan << enlace;
+    }
+    Printer().fijaDestino(std::make_shared<DestinoPdf>(dir.filePath(c.enlaces.empty() ? c.final : c.enlaces[0].first)));
+    imprimeLineas("Boletos de la peña ENLACE");
+    {
+      Respondedor respuestas;
+      EXPECT_EQ(terminaDocumento(), c.motivo.isEmpty());
+      if (!c.motivo.isEmpty()) EXPECT_EQ(respuestas.cajas().at(0).texto, "No se ha podido imprimir: " + c.motivo + ".");
+    }
+    for (const auto& [enlace, lleva] : c.enlaces) EXPECT_TRUE(QFileInfo(dir.filePath(enlace)).isSymLink());
+    // Nothing is left beside them: no temporary copy, no plain file in a link's place.
+    quedan.removeDuplicates();
+    quedan.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name),
+              quedan);
+    if (c.final.isEmpty()) continue;
+    QFile f(final);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray ahora = f.readAll();
+    EXPECT_TRUE(c.motivo.isEmpty() ? ahora.startsWith("%PDF") && ahora != viejo : ahora == viejo);
+    struct stat datos {};
+    ::stat(QFile::encodeName(final).constData(), &datos);
+    if (c.permisos >= 0) EXPECT_EQ(int(datos.st_mode & 0777), c.permisos);
+  }
+
+  // A job that draws nothing is no document: it fails and the old file stays.
+  QTemporaryDir dir;
+  const QString archivo = dir.filePath("vacio.pdf");
+  {
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(viejo);
+  }
+  Eleccion pdf;
+  pdf.archivo = archivo;
+  EXPECT_THROW(imprime(pdf, "Nada", [](QPagedPaintDevice&) {}), Error);
+  QFile f(archivo);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), viejo);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vacio.pdf"});
 }

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "data/ayudas.h"
 #include "plataforma/impresora.h"
@@ -52,6 +53,8 @@ Pena conApuestas(const QString& nombre, int n, std::vector<int> numeros, const Q
 
 class Boletos : public ::testing::Test {
  protected:
+  // The slips go to A4 sheets printed whole until a test chooses another printer.
+  Boletos() { plataforma::Printer().fijaDestino(grabadora); }
   void TearDown() override {
     descargaImprimir();
     procesaDescargas();
@@ -92,6 +95,20 @@ class Boletos : public ::testing::Test {
     return nullptr;
   }
   Configuracion ajustes() const { return Configuracion::decodifica(carpeta.lee("nums.ini").left(Configuracion::LONGITUD)); }
+  // nums.ini with these corrections, as the window finds it when it opens: written before the
+  // program starts, or through the program's open settings file once it runs.
+  void guarda(float x, float y) const {
+    Configuracion c;
+    c.correccionx = x;
+    c.correcciony = y;
+    c.precio = 1;
+    c.meses = 24;
+    c.direccionweb = "www.bolvanta.es";
+    if (principalSiExiste())
+      escribeConfiguracionArchivo(c);
+    else
+      carpeta.escribe("nums.ini", c.codifica());
+  }
 
   CarpetaPrograma carpeta;
   plataforma::Respondedor respuestas;
@@ -112,8 +129,9 @@ TEST_F(Boletos, NumbersOneTenAndFortyNineOnTheSlipAndOnBothParticipations) {
     std::vector<Marca> esperadas;
   };
   const std::vector<Caso> casos = {
-      {0, 0, 0, {{0, 5, 1}, {3.8, 0, 1}, {146.1, 45, 1}, {0, 5, 2}, {146.1, 45, 2}}},
-      {0, 2.5, 1.5, {{2.5, 6.5, 1}, {6.3, 1.5, 1}, {148.6, 46.5, 1}, {148.6, 46.5, 2}}},
+      // The heading stands 7 mm above the grid: the least Y that keeps it on the sheet.
+      {0, 0, 7, {{0, 12, 1}, {3.8, 7, 1}, {146.1, 52, 1}, {0, 12, 2}, {146.1, 52, 2}}},
+      {0, 2.5, 8.5, {{2.5, 13.5, 1}, {6.3, 8.5, 1}, {148.6, 53.5, 1}, {148.6, 53.5, 2}}},
       // Plain paper ignores the corrections: participation 2 is the same 104 mm lower.
       {1, 2.5, 1.5, {{25.8, 50, 1}, {29.6, 45, 1}, {171.9, 90, 1}, {25.8, 154, 1}, {29.6, 149, 1}, {171.9, 194, 1}}},
   };
@@ -179,11 +197,12 @@ TEST_F(Boletos, AMultipleBetFillsBlockOneAndMarksItsKind) {
   Imprimir& v = abre({m});
   EXPECT_EQ(v.Label2[0]->text(), "1");
   EXPECT_EQ(v.Label2[1]->text(), "1");
+  v.Text1[1]->setText("7");
   const Trabajo* t = imprime(v, 0);
   ASSERT_NE(t, nullptr);
   std::vector<Marca> esperadas;
-  for (int n : {1, 12, 23, 34, 45, 6, 17, 28, 39}) esperadas.push_back(casilla(n, 1));
-  Marca tipo = casilla(29, 2);
+  for (int n : {1, 12, 23, 34, 45, 6, 17, 28, 39}) esperadas.push_back(casilla(n, 1, 0, 7));
+  Marca tipo = casilla(29, 2, 0, 7);
   tipo.y += 10;
   esperadas.push_back(tipo);
   EXPECT_EQ(marcas(*t), esperadas);
@@ -193,16 +212,17 @@ TEST_F(Boletos, AMultipleBetFillsBlockOneAndMarksItsKind) {
 TEST_F(Boletos, TheJokerMarkOnEverySlipAndEveryParticipation) {
   Imprimir& v = abre({conApuestas("JOKER", 9, {1, 2, 3, 4, 5, 6})});
   v.Check1->setChecked(true);
+  v.Text1[1]->setText("7");
   const Trabajo* t = imprime(v, 0);
   ASSERT_NE(t, nullptr);
-  for (int s = 1; s <= 2; ++s) EXPECT_TRUE(tiene(marcas(*t), {130.9, 55, s})) << s;
+  for (int s = 1; s <= 2; ++s) EXPECT_TRUE(tiene(marcas(*t), {130.9, 62, s})) << s;
   t = imprime(v, 1);
   ASSERT_NE(t, nullptr);
   EXPECT_TRUE(tiene(marcas(*t), {156.7, 100, 1}));
   EXPECT_TRUE(tiene(marcas(*t), {156.7, 204, 1}));
   v.Check1->setChecked(false);
   t = imprime(v, 0);
-  EXPECT_FALSE(tiene(marcas(*t), {130.9, 55, 1}));
+  EXPECT_FALSE(tiene(marcas(*t), {130.9, 62, 1}));
 }
 
 TEST_F(Boletos, ThreeParticipationsTakeTwoPagesWithTheirFramesAndTexts) {
@@ -295,75 +315,227 @@ TEST_F(Boletos, TheCorrectionFieldsAndWhatNumsIniKeeps) {
   EXPECT_EQ(respuestas.cajas()[0].titulo, "EHEHEHH");
   EXPECT_EQ(respuestas.cajas()[0].estilo, plataforma::vbCritical);
   EXPECT_EQ(v.Text1[1]->text(), "0,75");
-
-  // Off the paper: typed key by key, the key that takes a cross off the sheet is refused with one
-  // message, and the field and file keep the last good value.
-  v.show();
-  v.Text1[0]->setFocus();
-  v.Text1[0]->selectAll();
-  QTest::keyClicks(v.Text1[0], "70");
-  ASSERT_EQ(respuestas.cajas().size(), 2u);
-  EXPECT_TRUE(respuestas.cajas()[1].texto.startsWith(
-      "Con una corrección X de 70 mm alguna cruz quedaría fuera del papel. La corrección X debe estar entre 0 y "))
-      << respuestas.cajas()[1].texto.toStdString();
-  EXPECT_TRUE(respuestas.cajas()[1].texto.endsWith(" mm; se queda en 7 mm."));
-  EXPECT_EQ(respuestas.cajas()[1].estilo, plataforma::vbExclamation);
-  EXPECT_EQ(respuestas.cajas()[1].titulo, "Corrección fuera del papel");
-  EXPECT_EQ(v.Text1[0]->text(), "7");
-  EXPECT_EQ(ajustes().correccionx, 7.0f);
 }
 
-// Every correction the window takes keeps every cross whole on the A4 sheet, and none beyond.
-TEST_F(Boletos, CorrectionsThatPutACrossOffTheSheetAreRefused) {
-  Pena p = conApuestas("BORDE", 8, {1, 10, 9, 49, 40, 19});
-  p.tipo = 8;
-  Imprimir& v = abre({p});
-  v.Check1->setChecked(true);  // the Joker, in the row under the grid
-  struct Caso {
-    int campo;
-    QString tecleado;
-    bool aceptada;
-  };
-  // The crosses reach 146.1 mm right of the X correction and 55 mm below the Y one, plus their size.
-  const std::vector<Caso> casos = {
-      {0, "0", true},     {0, "-0,1", false}, {0, "60", true},  {0, "63,9", false}, {0, "100", false},
-      {1, "0", true},     {1, "-1", false},   {1, "237", true}, {1, "242", false},  {1, "-100", false},
-  };
-  for (const Caso& k : casos) {
-    const size_t antes = respuestas.cajas().size();
-    v.Text1[k.campo]->setText("5");
-    v.Text1[k.campo]->setText(k.tecleado);
-    EXPECT_EQ(respuestas.cajas().size(), antes + (k.aceptada ? 0 : 1)) << k.tecleado.toStdString();
-    const float guardada = k.campo == 0 ? ajustes().correccionx : ajustes().correcciony;
-    EXPECT_EQ(guardada, k.aceptada ? QLocale(QLocale::Spanish).toFloat(k.tecleado) : 5.0f) << k.tecleado.toStdString();
-    EXPECT_EQ(v.Text1[k.campo]->text(), k.aceptada ? k.tecleado : "5");
+// The texts of a syndicate's official slips with no correction, by the slip's own measures: each
+// bet's crosses in its block, eight bets a slip; on every slip the heading 5 mm right of and 7 mm
+// above the grid; the kind of a multiple bet and the Joker in the row 10 mm under the grid.
+struct TextoBoleto {
+  QString texto;
+  double x, y;
+  int pagina;
+};
+std::vector<TextoBoleto> textosBoleto(const Pena& p, bool joker) {
+  const std::map<int, std::pair<int, int>> tipos = {{501, {39, 1}}, {502, {9, 2}},  {503, {19, 1}},
+                                                    {504, {29, 2}}, {505, {49, 2}}, {506, {19, 3}}};
+  const int apuestas = p.tipo > 500 ? 1 : p.tipo;
+  const int boletos = (apuestas + 7) / 8;
+  const QString nombre = QString(p.nombre).trimmed();
+  std::vector<TextoBoleto> r;
+  for (int k = 1; k <= apuestas; ++k)
+    for (int j = 1; j <= 20; ++j)
+      if (const int n = p.apuestas[k][j]) {
+        const Marca c = casilla(n, (k - 1) % 8 + 1);
+        r.push_back({"X", c.x, c.y, (k - 1) / 8 + 1});
+      }
+  for (int s = 1; s <= boletos; ++s) {
+    r.push_back({QString("PEÑA %1 (%2/%3)     Bolvanta v.3.4.9991").arg(nombre).arg(s).arg(boletos), 5, -7, s});
+    if (tipos.count(p.tipo)) {
+      const auto [n, b] = tipos.at(p.tipo);
+      const Marca c = casilla(n, b);
+      r.push_back({"X", c.x, c.y + 10, s});
+    }
+    if (joker) r.push_back({"X", casilla(9, 8).x, casilla(9, 8).y + 10, s});
   }
-  // The largest of each as the message gives it: the crosses still fall whole on the sheet.
-  for (int campo : {0, 1}) {
-    v.Text1[campo]->setText("999");
-    const QString texto = respuestas.cajas().back().texto;
-    static const QRegularExpression limite("entre 0 y ([0-9,]+) mm");
-    const QString maxima = limite.match(texto).captured(1);
-    ASSERT_FALSE(maxima.isEmpty()) << texto.toStdString();
-    v.Text1[campo]->setText(maxima);
-    EXPECT_EQ(v.Text1[campo]->text(), maxima);
-  }
-  const Trabajo* t = imprime(v, 0);
-  ASSERT_NE(t, nullptr);
+  return r;
+}
+
+// The corrections with which every text falls whole within a printable area: X from-to, Y from-to.
+std::array<double, 4> limites(const std::vector<TextoBoleto>& textos, QSizeF area) {
   plataforma::Impresora medida;
   medida.FontName = "arial";
   medida.FontSize = 11.5;
   medida.FontBold = true;
-  double derecha = 0, abajo = 0;
-  for (const Trazo* z : t->textos())
-    if (z->texto == "X") {
-      derecha = std::max(derecha, z->x + medida.TextWidth("X"));
-      abajo = std::max(abajo, z->y + medida.TextHeight());
+  double izquierda = 1e9, derecha = -1e9, arriba = 1e9, abajo = -1e9;
+  for (const TextoBoleto& t : textos) {
+    izquierda = std::min(izquierda, t.x);
+    derecha = std::max(derecha, t.x + medida.TextWidth(t.texto));
+    arriba = std::min(arriba, t.y);
+    abajo = std::max(abajo, t.y + medida.TextHeight());
+  }
+  return {-izquierda, area.width() - derecha, -arriba, area.height() - abajo};
+}
+
+// A limit as the messages give it: tenths of a millimetre, rounded towards the inside of the range.
+QString cifra(double v, bool minimo) {
+  double t = (minimo ? std::ceil(v * 10 - 1e-6) : std::floor(v * 10 + 1e-6)) / 10;
+  if (std::abs(t) < 0.05) t = 0;
+  return QLocale(QLocale::Spanish).toString(t, 'f', 1).remove(QRegularExpression(",0$"));
+}
+
+// A PDF printer with the paper and margins the user chose, whose jobs the test also keeps.
+class PdfGrabado : public plataforma::DestinoSistema {
+ public:
+  using DestinoSistema::DestinoSistema;
+  void envia(const Trabajo& t) override {
+    trabajos.push_back(t);
+    DestinoSistema::envia(t);
+  }
+  std::vector<Trabajo> trabajos;
+};
+
+// Each correction reaches exactly as far as the chosen printer prints on its paper: at the limit
+// every mark prints where the slip puts it, on one sheet a slip; just past it nothing prints and the
+// message names the correction and its range for that printer and paper.
+TEST_F(Boletos, CorrectionsReachAsFarAsThePrinterPrintsAndNoFurther) {
+  Pena sencilla = conApuestas("SENCILLA", 9, {1, 9, 10, 25, 40, 49});
+  Pena diez = conApuestas("DIEZ", 1, {1, 9, 10, 19, 20, 29, 30, 39, 40, 49});
+  diez.tipo = 505;
+  Pena cinco = conApuestas("CINCO", 1, {31, 32, 33, 34, 35});
+  cinco.tipo = 503;
+  const std::vector<Pena> lista = {sencilla, diez, cinco};
+  const bool jokers[] = {false, true, false};
+  arranca(carpeta, {}, lista);
+
+  struct Papel {
+    const char* nombre;
+    QPageSize::PageSizeId tamano;
+    QSizeF hoja;  // mm
+    QMarginsF margenes;
+  };
+  const Papel papeles[] = {
+      {"A4 with a printer's margins", QPageSize::A4, {210, 297}, {6.35, 12.7, 6.35, 12.7}},
+      {"A4 printed whole", QPageSize::A4, {210, 297}, {0, 0, 0, 0}},
+      {"Letter with a printer's margins", QPageSize::Letter, {215.9, 279.4}, {6.35, 12.7, 6.35, 12.7}},
+  };
+  QTemporaryDir dir;
+  for (const Papel& papel : papeles) {
+    plataforma::Eleccion eleccion;
+    eleccion.archivo = dir.filePath("boletos.pdf");
+    eleccion.hoja = QPageLayout(QPageSize(papel.tamano), QPageLayout::Portrait, papel.margenes, QPageLayout::Millimeter);
+    const QSizeF area(papel.hoja.width() - papel.margenes.left() - papel.margenes.right(),
+                      papel.hoja.height() - papel.margenes.top() - papel.margenes.bottom());
+    for (int n = 1; n <= 3; ++n) {
+      const Pena& p = lista[n - 1];
+      const auto textos = textosBoleto(p, jokers[n - 1]);
+      const auto lim = limites(textos, area);
+      const int boletos = textos.back().pagina;
+      // Each limit (X from, X to, Y from, Y to) at hundredths inside it, and past it by two more.
+      for (int i = 0; i < 4; ++i)
+        for (bool pasado : {false, true}) {
+          const bool minimo = i % 2 == 0;
+          double valor = minimo ? std::ceil(lim[i] * 100) / 100 : std::floor(lim[i] * 100) / 100;
+          if (pasado) valor += minimo ? -0.02 : 0.02;
+          // The other correction in the middle of its range.
+          const int otro = i < 2 ? 2 : 0;
+          const double medio = std::round((lim[otro] + lim[otro + 1]) * 50) / 100;
+          const double cx = i < 2 ? valor : medio, cy = i < 2 ? medio : valor;
+          SCOPED_TRACE(QString("%1, %2, %3 %4 %5").arg(papel.nombre, p.nombre.trimmed(), i < 2 ? "X" : "Y")
+                           .arg(valor).arg(pasado ? "past its limit" : "at its limit").toStdString());
+          guarda(float(cx), float(cy));
+          Imprimir& v = elige(n);
+          v.Check1->setChecked(jokers[n - 1]);
+          auto destino = std::make_shared<PdfGrabado>(eleccion);
+          QFile::remove(eleccion.archivo);
+          const size_t cajas = respuestas.cajas().size();
+          {
+            plataforma::GuionImpresora guion{destino};
+            v.Command1_Click();
+          }
+          if (pasado) {
+            EXPECT_TRUE(destino->trabajos.empty());
+            EXPECT_FALSE(QFile::exists(eleccion.archivo));
+            ASSERT_EQ(respuestas.cajas().size(), cajas + 1);
+            const QString eje = i < 2 ? "X" : "Y";
+            EXPECT_TRUE(respuestas.cajas().back().texto.endsWith(
+                QString("Cambie la corrección %1: con esta impresora y este papel debe estar entre %2 y %3 mm.")
+                    .arg(eje, cifra(lim[i < 2 ? 0 : 2], true), cifra(lim[i < 2 ? 1 : 3], false))))
+                << respuestas.cajas().back().texto.toStdString();
+            continue;
+          }
+          EXPECT_EQ(respuestas.cajas().size(), cajas) << respuestas.cajas().back().texto.toStdString();
+          ASSERT_EQ(destino->trabajos.size(), 1u);
+          const Trabajo& t = destino->trabajos[0];
+          EXPECT_EQ(t.paginas, boletos);
+          QPdfDocument pdf;
+          ASSERT_EQ(pdf.load(eleccion.archivo), QPdfDocument::Error::None);
+          EXPECT_EQ(pdf.pageCount(), boletos);
+          // Every text where the slip puts it, moved by the corrections, and nothing else.
+          const auto impresos = t.textos();
+          ASSERT_EQ(impresos.size(), textos.size());
+          for (const TextoBoleto& e : textos) {
+            const auto hay = std::find_if(impresos.begin(), impresos.end(), [&](const Trazo* z) {
+              return z->texto == e.texto && z->pagina == e.pagina && std::abs(z->x - (e.x + cx)) < 5e-4 &&
+                     std::abs(z->y - (e.y + cy)) < 5e-4;
+            });
+            EXPECT_NE(hay, impresos.end()) << e.texto.toStdString() << " at " << e.x + cx << ", " << e.y + cy;
+          }
+        }
     }
-  EXPECT_LE(derecha, 210);
-  EXPECT_GT(derecha, 209.8);
-  EXPECT_LE(abajo, 297);
-  EXPECT_GT(abajo, 296.8);
+  }
+}
+
+// What nums.ini holds stays there, whatever the window can print with it: shown as it is, told when
+// the slips are printed, and written only by the user's own edit.
+TEST_F(Boletos, StoredCorrectionsAreShownAndKept) {
+  guarda(-2.5f, 250);
+  const QByteArray guardado = carpeta.lee("nums.ini");
+  Imprimir& v = abre({conApuestas("GUARDADA", 8, {1, 9, 10, 25, 40, 49})});
+  EXPECT_EQ(v.Text1[0]->text(), "-2,5");
+  EXPECT_EQ(v.Text1[1]->text(), "250");
+  EXPECT_EQ(carpeta.lee("nums.ini"), guardado);
+  EXPECT_EQ(imprime(v, 0), nullptr);
+  ASSERT_EQ(respuestas.cajas().size(), 1u);
+  // The crosses reach 146.1 mm and the heading 7 mm above the grid; row 9 is 45 mm down.
+  const auto lim = limites(textosBoleto(conApuestas("GUARDADA", 8, {1, 9, 10, 25, 40, 49}), false), {210, 297});
+  EXPECT_EQ(respuestas.cajas()[0].texto,
+            QString("No se ha impreso nada: con las correcciones X de -2,5 mm e Y de 250 mm alguna marca del boleto "
+                    "quedaría fuera de la zona imprimible de esta impresora con este papel, o pasaría a otra hoja. "
+                    "Cambie las dos correcciones: con esta impresora y este papel la X debe estar entre 0 y %1 mm y "
+                    "la Y entre 7 y %2 mm.")
+                .arg(cifra(lim[1], false), cifra(lim[3], false)));
+  EXPECT_EQ(respuestas.cajas()[0].titulo, "Corrección fuera del papel");
+  // Plain paper does not use the corrections.
+  EXPECT_NE(imprime(v, 1), nullptr);
+  descargaImprimir();
+  procesaDescargas();
+  EXPECT_EQ(carpeta.lee("nums.ini"), guardado);
+}
+
+// Typed key by key, a value beyond the limit brings back the one the field held before the edit,
+// not a key typed on the way, and the message gives the limits used.
+TEST_F(Boletos, ARefusedKeystrokeBringsBackTheValueBeforeTheEdit) {
+  guarda(3.5f, 10);
+  const Pena p = conApuestas("TECLAS", 8, {1, 9, 10, 25, 40, 49});
+  Imprimir& v = abre({p});
+  v.Check1->setChecked(true);
+  const auto lim = limites(textosBoleto(p, true), {210, 297});
+  ASSERT_LT(lim[1], 62);
+  ASSERT_LT(lim[3], 239);
+  ASSERT_GT(lim[3], 23);
+  v.show();
+  struct Caso {
+    int campo;
+    const char* tecleado;
+    const char* antes;
+    float x, y;
+  };
+  for (const Caso& c : {Caso{0, "62", "3,5", 3.5f, 10}, Caso{1, "239", "10", 3.5f, 10}}) {
+    const size_t cajas = respuestas.cajas().size();
+    v.Text1[c.campo]->setFocus(Qt::TabFocusReason);
+    v.Text1[c.campo]->selectAll();
+    QTest::keyClicks(v.Text1[c.campo], c.tecleado);
+    ASSERT_EQ(respuestas.cajas().size(), cajas + 1) << c.tecleado;
+    const QString eje = c.campo == 0 ? "X" : "Y";
+    EXPECT_EQ(respuestas.cajas().back().texto,
+              QString("Con una corrección %1 de %2 mm alguna marca del boleto quedaría fuera de la zona imprimible de "
+                      "la impresora. La corrección %1 debe estar entre %3 y %4 mm; se queda en %5 mm.")
+                  .arg(eje, c.tecleado, cifra(lim[2 * c.campo], true), cifra(lim[2 * c.campo + 1], false), c.antes));
+    EXPECT_EQ(respuestas.cajas().back().estilo, plataforma::vbExclamation);
+    EXPECT_EQ(v.Text1[c.campo]->text(), c.antes);
+    EXPECT_EQ(ajustes().correccionx, c.x);
+    EXPECT_EQ(ajustes().correcciony, c.y);
+  }
 }
 
 TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
@@ -387,8 +559,18 @@ TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
   QTest::keyClicks(v.Text1[1], "999");
   QTest::qWait(100);
   EXPECT_EQ(cajas, 1);
-  EXPECT_EQ(v.Text1[1]->text(), "99");
-  EXPECT_EQ(ajustes().correcciony, 99.0f);
+  // The value before the edit, not the 99 typed on the way.
+  EXPECT_EQ(v.Text1[1]->text(), "0");
+  EXPECT_EQ(ajustes().correcciony, 0.0f);
+
+  // Printing with Y at 0 would put the heading above the sheet: one box, and nothing printed.
+  {
+    plataforma::GuionImpresora guion{grabadora};
+    v.Command1_Click();
+  }
+  QTest::qWait(100);
+  EXPECT_EQ(cajas, 2);
+  EXPECT_TRUE(grabadora->trabajos.empty());
 
   // Leaving an emptied field for the other one: one box, and the field shows its value again.
   QApplication::setActiveWindow(&v);
@@ -397,7 +579,7 @@ TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
   v.Text1[0]->clear();
   QTest::keyClick(v.Text1[0], Qt::Key_Tab);
   QTest::qWait(100);
-  EXPECT_EQ(cajas, 2);
+  EXPECT_EQ(cajas, 3);
   EXPECT_EQ(v.Text1[0]->text(), "0");
   EXPECT_EQ(v.focusWidget(), v.Text1[1]);
 
@@ -409,7 +591,7 @@ TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
   descargaImprimir();
   QTest::qWait(100);
   reloj.stop();
-  EXPECT_EQ(cajas, 2);
+  EXPECT_EQ(cajas, 3);
   QApplication::setActiveWindow(nullptr);
 }
 
@@ -417,6 +599,7 @@ TEST_F(Boletos, ARecordWithMoreBetsThanItHoldsPrintsWhatItHolds) {
   Pena p = conApuestas("DESBORDADA", 205, {1, 2, 3, 4, 5, 6});
   p.tipo = 300;
   p.apuestas[205] = {0, 0, 0, 50, 4, 5, 6};  // empty and impossible numbers get no cross
+  guarda(0, 7);
   Imprimir& v = abre({p});
   EXPECT_EQ(v.Label2[0]->text(), "205");
   EXPECT_EQ(v.Label2[1]->text(), "26");
@@ -515,7 +698,9 @@ TEST_F(Boletos, TheSlipPdfPutsEveryCrossInsideItsBox) {
 }
 
 TEST_F(Boletos, TheWindowShowsALongNameAndTwoHundredFiveBets) {
+  guarda(-12.75f, 237.45f);
   Imprimir& v = abre({conApuestas("WWWWWWWWWWWWWWWWWWWW", 205, {1, 2, 3, 4, 5, 6}, "Jueves y Sábado")});
+  v.Check1->setChecked(true);
   v.show();
   EXPECT_EQ(v.Label10->text(), "WWWWWWWWWWWWWWWWWWWW");
   // The syndicate's name stands out, larger than the window's texts.
@@ -531,6 +716,7 @@ TEST_F(Boletos, TheWindowShowsALongNameAndTwoHundredFiveBets) {
   for (QPushButton* b : {v.Command1, v.Command2})
     EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 12, b->width()) << b->text().toStdString();
   EXPECT_LE(v.Check1->fontMetrics().horizontalAdvance(v.Check1->text()) + 24, v.Check1->width());
+  for (QLineEdit* t : v.Text1) EXPECT_LE(t->fontMetrics().horizontalAdvance(t->text()) + 8, t->width()) << t->text().toStdString();
   // BOLVANTA_CAPTURAS=/tmp/x keeps the window as /tmp/x-imprimir.png, to look at.
   if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) v.grab().save(qEnvironmentVariable("BOLVANTA_CAPTURAS") + "-imprimir.png");
 }
