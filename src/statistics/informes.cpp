@@ -21,8 +21,9 @@ void Principal::Image2_Click(int Index) {
     if (frasependiente) guardafrase();
     if (resumenpendiente) guardaresumen();
   } else if (fichapendiente) {
+    // A syndicate that cannot be read again has been told about, and has no sheet to print.
     muestrapena(penamostrada);
-    if (principalSiExiste() != this) return;  // a damaged database ended the program
+    if (principalSiExiste() != this || fichapendiente) return;
   }
   if (tarea.retenida()) return;
   const QString ruta = estado().ruta;

@@ -172,7 +172,11 @@ TEST_F(Ficha, DamagedRecordAndDatabaseFailuresAreReported) {
   EXPECT_EQ(ultimaCaja(), "Posiblemente el fichero de apuestas está corrupto. Error 9");
   EXPECT_EQ(respuestas.cajas().back().titulo, "¡Vaya hombre!");
   EXPECT_EQ(respuestas.cajas().back().estilo, plataforma::vbExclamation);
-
+  // The fact sheet in the database is still the one shown before: no report prints it for this one.
+  p.Image2_Click(1);
+  EXPECT_EQ(respuestas.cajas().size(), 2u);
+  EXPECT_EQ(ultimaCaja(), "Posiblemente el fichero de apuestas está corrupto. Error 9");
+  EXPECT_EQ(ventanaInformeSiExiste(), nullptr);
 }
 
 // A report database that lacks a table, a column or its fact sheet row is a damaged program file,
