@@ -296,7 +296,6 @@ EsperaUnica::~EsperaUnica() {
 }
 
 bool EsperaUnica::retenida() { return esperas > 0 && bdRetenida; }
-bool EsperaUnica::activa() { return esperas > 0; }
 
 bool claveRapida(const QString& archivo, const QString& clave) {
   const QByteArray sal = salDe(archivo);

@@ -51,8 +51,6 @@ class EsperaUnica {
 
   // Whether the database was found held since the outermost one began.
   static bool retenida();
-  // Whether one is alive.
-  static bool activa();
 };
 
 enum { adUseServer = 2, adUseClient = 3 };
