@@ -6,3 +6,4 @@ list(APPEND NUCLEO
   ${AQUI}/mantenimiento.h ${AQUI}/mantenimiento.cpp
 )
 list(APPEND VENTANAS ${AQUI}/avisopermiso.h ${AQUI}/avisopermiso.cpp)
+list(APPEND VENTANAS ${AQUI}/avisobloqueo.h ${AQUI}/avisobloqueo.cpp)

@@ -30,11 +30,19 @@ bool bloqueada(int codigo) {
   return primario == SQLITE_BUSY || primario == SQLITE_LOCKED;
 }
 
-[[noreturn]] void fallaBloqueada(sqlite3* bd) {
-  const char* archivo = sqlite3_db_filename(bd, "main");
+int esperas = 0;          // EsperaUnica alive
+bool bdRetenida = false;  // the database was found held since the outermost one began
+
+[[noreturn]] void fallaBloqueada(const QString& archivo) {
+  if (esperas > 0) bdRetenida = true;
   falla(ERR_BD_BLOQUEADA,
         QStringLiteral("Otro programa está usando la base de datos «%1»; inténtelo de nuevo dentro de un momento.")
-            .arg(archivo ? QFile::decodeName(archivo) : QString()));
+            .arg(archivo));
+}
+
+[[noreturn]] void fallaBloqueada(sqlite3* bd) {
+  const char* archivo = sqlite3_db_filename(bd, "main");
+  fallaBloqueada(archivo ? QFile::decodeName(archivo) : QString());
 }
 
 [[noreturn]] void fallaSql(sqlite3* bd) {
@@ -281,6 +289,14 @@ int legible(sqlite3* bd) {
 
 }  // namespace
 
+EsperaUnica::EsperaUnica() { ++esperas; }
+
+EsperaUnica::~EsperaUnica() {
+  if (--esperas == 0) bdRetenida = false;
+}
+
+bool EsperaUnica::retenida() { return esperas > 0 && bdRetenida; }
+
 bool claveRapida(const QString& archivo, const QString& clave) {
   const QByteArray sal = salDe(archivo);
   const ClaveDerivada* d = sal.isEmpty() ? nullptr : guardada(sal, clave.toUtf8());
@@ -316,6 +332,8 @@ void Conexion::Open(const QString& cadena) {
   const QFileInfo archivo(ruta);
   if (!archivo.isFile())
     falla(ERR_BD_PROVEEDOR, QStringLiteral("No se encuentra la base de datos «%1».").arg(ruta));
+  // Held a moment ago in this same piece of work: it is not waited for again.
+  if (EsperaUnica::retenida()) fallaBloqueada(archivo.absoluteFilePath());
 
   const QByteArray k = clave.toUtf8();
   std::shared_ptr<sqlite3> bd;

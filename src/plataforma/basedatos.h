@@ -37,6 +37,22 @@ constexpr int ERR_BD_CERRADO = 3704;           // the connection or recordset is
 constexpr int ERR_BD_BLOQUEADA = 3218;
 constexpr int ESPERA_BLOQUEO_MS = 1000;
 
+// One piece of work (a click, a change of a filter, the start-up) waits for a held database once.
+// While an EsperaUnica lives, the first connection or statement that gave up on a held database
+// marks it, and every connection opened after that gives up at once with ERR_BD_BLOQUEADA: a piece
+// of work that fills several tables waits about a second in all, not a second a table. Nested
+// ones belong to the outermost, which forgets the mark when it ends.
+class EsperaUnica {
+ public:
+  EsperaUnica();
+  ~EsperaUnica();
+  EsperaUnica(const EsperaUnica&) = delete;
+  EsperaUnica& operator=(const EsperaUnica&) = delete;
+
+  // Whether the database was found held since the outermost one began.
+  static bool retenida();
+};
+
 enum { adUseServer = 2, adUseClient = 3 };
 enum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
 enum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };

@@ -6,6 +6,7 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "data/avisobloqueo.h"
 #include "plataforma/fechas.h"
 #include "statistics/estadisticas.h"
 #include "ui/Principal.h"
@@ -17,6 +18,7 @@ double ahora() { return plataforma::oleDe(plataforma::ahora()); }
 }  // namespace
 
 void Principal::Slider1_Change(int Index) {
+  TareaBD tarea;
   const int m = Slider1[Index]->value();
   Check3[6]->setText(rotuloMeses(m));
   Check3[8]->setText(rotuloMeses(m));
@@ -32,6 +34,7 @@ void Principal::Slider1_Change(int Index) {
 void Principal::Check3_Click(int Index) {
   if (cambiandofiltros != 0) return;
   cambiandofiltros = 1;
+  TareaBD tarea;
   // Every write below raises its box's own click, which stops at the guard above.
 
   // "Comparativa" charts the three weekdays side by side, so all three are counted while it is on.
@@ -106,6 +109,7 @@ void Principal::fijaMeses(int meses) {
 }
 
 void Principal::ponMeses(int meses) {
+  TareaBD tarea;
   fijaMeses(meses);
   if (Check3[5]->isChecked()) return;  // every draw is counted, whatever the months
   cuentaperiodo();

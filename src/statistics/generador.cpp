@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "data/avisobloqueo.h"
 #include "data/estado.h"
 #include "plataforma/controles.h"
 #include "plataforma/msgbox.h"
@@ -284,6 +285,8 @@ void Principal::Slider2_Change() {
   if (v == 0) return;
   bool escrita = false;
   {
+    TareaBD tarea(QString::fromUtf8("No se ha guardado la clasificación de los números: puede seguir creando la "
+                                    "peña, pero el informe estadístico no la mostrará."));
     // A failure of the report table shows a box; whatever moves the slider behind it (a key, the
     // auto-repeat) is put back, so that one move gives one box and the count shown is the one ranked.
     const QSignalBlocker quieto(Slider2);

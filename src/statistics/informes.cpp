@@ -1,6 +1,7 @@
 // The printed reports of the generator tab and the draw-report columns of the report database.
 #include <QLabel>
 
+#include "data/avisobloqueo.h"
 #include "data/estado.h"
 #include "plataforma/basedatos.h"
 #include "plataforma/error.h"
@@ -12,6 +13,19 @@ using plataforma::sinErrores;
 
 void Principal::Image2_Click(int Index) {
   if (Index != 0 && Index != 1) return;
+  TareaBD tarea(QString::fromUtf8("No es posible mostrar el informe hasta que quede libre; inténtelo de nuevo "
+                                  "dentro de un momento."));
+  // A table that could not be written when its window changed is written now, so that the report
+  // prints what the windows show; while the database is still held there is no report to show.
+  if (Index == 0) {
+    if (frasependiente) guardafrase();
+    if (resumenpendiente) guardaresumen();
+  } else if (fichapendiente) {
+    // A syndicate that cannot be read again has been told about, and has no sheet to print.
+    muestrapena(penamostrada);
+    if (principalSiExiste() != this || fichapendiente) return;
+  }
+  if (tarea.retenida()) return;
   const QString ruta = estado().ruta;
   const QString nombre = Index == 0 ? QStringLiteral("Bolvanta.net") : QStringLiteral("Bolvanta1.net");
   int numero = 0;
@@ -27,8 +41,12 @@ void Principal::Image2_Click(int Index) {
     numero = error.numero();
     motivo = error.descripcion();
   }
-  // The database may be held for a moment by another program: one more try, and a second
-  // failure is told like any other.
+  if (tarea.retenida()) {
+    avisobloqueo();
+    return;
+  }
+  // The database failed while it was read: one more try, and a second failure is told like any
+  // other.
   if (numero == informes::ERR_BASE_DATOS) {
     try {
       CrystalReport1.setAction(1);

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "data/avisobloqueo.h"
 #include "data/estado.h"
 #include "plataforma/basedatos.h"
 #include "plataforma/error.h"
@@ -18,11 +19,12 @@ bool Principal::masfrecuentes(int n) {
   e.listanumeros = ordenaNumeros(veces);
   n = std::clamp(n, 0, 49);
 
-  // The table is rewritten in one transaction: a failure half-way leaves it as it was.
+  // The table is rewritten in one transaction: a failure half-way leaves it as it was. The write
+  // lock is asked for first, so that another program writing the file is waited for.
   plataforma::Conexion cn;
   try {
     cn.Open(plataforma::cadenaConexion(e.ruta));
-    cn.Execute(QStringLiteral("BEGIN"));
+    cn.Execute(QStringLiteral("BEGIN IMMEDIATE"));
     plataforma::Recordset rs;
     rs.setCursorLocation(plataforma::adUseClient);
     rs.Open(QStringLiteral("Numeros"), cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic,
@@ -43,6 +45,10 @@ bool Principal::masfrecuentes(int n) {
     return true;
   } catch (const plataforma::Error& error) {
     if (cn.abierta()) plataforma::sinErrores([&] { cn.Execute(QStringLiteral("ROLLBACK")); });
+    if (error.numero() == plataforma::ERR_BD_BLOQUEADA) {
+      avisobloqueo();
+      return false;
+    }
     // The database's own account is a sentence of its own, between the fact and what it means.
     QString motivo = error.descripcion().trimmed();
     if (!motivo.isEmpty() && !motivo.endsWith(QLatin1Char('.'))) motivo += QLatin1Char('.');

@@ -8,6 +8,7 @@
 #include <QSlider>
 #include <QTabWidget>
 
+#include "data/avisobloqueo.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
@@ -43,28 +44,6 @@ QSlider* deslizador(QWidget* padre, int x, int y, int ancho) {
   s->setTracking(false);
   s->hide();  // shown while the period is the last months
   return s;
-}
-
-// The newest stored draw's text and day go to the statistics report, both empty when the filter
-// leaves the draw out. The report table is only the report's staging area: when the database
-// cannot be opened or written, the statistics still stand, and the report itself tells the user
-// that it cannot be shown.
-void escribeFrase(const QString& frase, const QString& letrero) {
-  if (estado().sololectura) return;
-  try {
-    plataforma::Conexion cn;
-    cn.Open(plataforma::cadenaConexion(estado().ruta));
-    plataforma::Recordset rs;
-    rs.setCursorLocation(plataforma::adUseClient);
-    rs.Open(QStringLiteral("Informe"), cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic,
-            plataforma::adCmdTable);
-    rs.setField(QStringLiteral("Frase"), frase);
-    rs.setField(QStringLiteral("Letrero"), letrero);
-    rs.Update();
-    rs.Close();
-    cn.Close();
-  } catch (const plataforma::Error&) {
-  }
 }
 
 }  // namespace
@@ -163,8 +142,11 @@ void Principal::estadisticas(double fechadesde) {
   }
   // With no stored draw the report keeps the text it had.
   // A selected newest draw is the first one counted, so its day is the newest of the period.
-  if (s.frase)
-    escribeFrase(*s.frase, s.frase->isEmpty() || !s.masNueva ? QString() : letreroSorteo(*s.masNueva));
+  if (s.frase) {
+    frase = *s.frase;
+    letrero = s.frase->isEmpty() || !s.masNueva ? QString() : letreroSorteo(*s.masNueva);
+    guardafrase();
+  }
 
   Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) + QStringLiteral(" sorteos."));
   muestraGrafico();
@@ -175,6 +157,31 @@ void Principal::estadisticas(double fechadesde) {
   const bool cambia = frecuencias1 != antes1 || frecuencias2 != antes2 || sorteoscontados != antesContados ||
                       fechasperiodo != antesPeriodo;
   if (cambia && Slider2 && Slider2->value() > 0) Image4_Click();
+}
+
+// The newest stored draw's text and day go to the statistics report, both empty when the filter
+// leaves the draw out. The report table is only the report's staging area: when it cannot be
+// written the statistics still stand, and the report writes it again before it is shown.
+void Principal::guardafrase() {
+  if (estado().sololectura) return;
+  try {
+    plataforma::Conexion cn;
+    cn.Open(plataforma::cadenaConexion(estado().ruta));
+    plataforma::Recordset rs;
+    rs.setCursorLocation(plataforma::adUseClient);
+    rs.Open(QStringLiteral("Informe"), cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic,
+            plataforma::adCmdTable);
+    rs.setField(QStringLiteral("Frase"), frase);
+    rs.setField(QStringLiteral("Letrero"), letrero);
+    rs.Update();
+    rs.Close();
+    cn.Close();
+    frasependiente = false;
+  } catch (const plataforma::Error& error) {
+    frasependiente = true;
+    // A damaged table is the report's to tell, when it is asked for.
+    if (error.numero() == plataforma::ERR_BD_BLOQUEADA) avisobloqueo();
+  }
 }
 
 void Principal::HScroll2_Change() { muestraGrafico(); }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "data/avisobloqueo.h"
 #include "data/estado.h"
 #include "plataforma/basedatos.h"
 #include "plataforma/error.h"
@@ -28,27 +29,52 @@ void Principal::creaResumen(QWidget* marco) {
     connect(Image2[i], &plataforma::Imagen::Click, this, [this, i] { Image2_Click(i); });
 }
 
-void Principal::resumensorteos() {
-  cambiandofiltros = 0;
-  auto marcada = [this](int i) { return Check3[i] && Check3[i]->checkState() == Qt::Checked; };
-  // A date the statistics never wrote goes in as no date.
-  auto fecha = [](double ole) { return ole != 0 ? QVariant(plataforma::fechaDe(ole)) : QVariant(); };
+namespace {
+
+// A date the statistics never wrote goes in as no date.
+QVariant fechaInforme(double ole) { return ole != 0 ? QVariant(plataforma::fechaDe(ole)) : QVariant(); }
+
+// What is wrong with the database, as a sentence: the table without its row, or the database's own
+// account (no such file, table or field).
+QString motivoTabla(const plataforma::Error& error, const QString& tabla) {
+  if (error.numero() == plataforma::ERR_BD_SIN_REGISTRO)
+    return QString::fromUtf8("La tabla «%1» de la base de datos no tiene su fila.").arg(tabla);
+  QString motivo = error.descripcion().trimmed();
+  if (!motivo.endsWith(QLatin1Char('.'))) motivo += QLatin1Char('.');
+  return motivo;
+}
+
+// The selection as the filter boxes, the months slider and the last count leave it.
+Seleccion seleccionDe(const Principal& p) {
+  auto marcada = [&p](int i) { return p.Check3[i] && p.Check3[i]->checkState() == Qt::Checked; };
   Seleccion s;
   s.todos = marcada(5);
-  s.meses = Slider1[0]->value();
+  s.meses = p.Slider1[0]->value();
   s.lunes = marcada(9);
   s.jueves = marcada(0);
   s.sabado = marcada(1);
-  s.dia1 = fecha(fechasperiodo[1]).toDate();
-  s.dia2 = fecha(fechasperiodo[0]).toDate();
-  s.sorteoscontados = sorteoscontados;
-  const Resumen r = resumenSeleccion(s);
-  // With read-only data the report table is left alone; the summary is shown all the same.
-  if (estado().sololectura) {
-    Label21->setText(r.Label21);
-    Label27->setText(r.Label27);
-    return;
-  }
+  s.dia1 = fechaInforme(p.fechasperiodo[1]).toDate();
+  s.dia2 = fechaInforme(p.fechasperiodo[0]).toDate();
+  s.sorteoscontados = p.sorteoscontados;
+  return s;
+}
+
+}  // namespace
+
+void Principal::resumensorteos() {
+  cambiandofiltros = 0;
+  const Resumen r = resumenSeleccion(seleccionDe(*this));
+  // The summary tells the selection the boxes show, whether or not its row could be written: a
+  // row left behind is written again before the report reads it.
+  Label21->setText(r.Label21);
+  Label27->setText(r.Label27);
+  guardaresumen();
+}
+
+void Principal::guardaresumen() {
+  // With read-only data the report table is left alone.
+  if (estado().sololectura) return;
+  const Resumen r = resumenSeleccion(seleccionDe(*this));
   plataforma::Conexion cn;
   plataforma::Recordset rs;
   try {
@@ -56,24 +82,30 @@ void Principal::resumensorteos() {
     rs.setCursorLocation(plataforma::adUseClient);
     rs.Open(QStringLiteral("Sorteos"), cn, plataforma::adOpenKeyset, plataforma::adLockOptimistic,
             plataforma::adCmdTable);
-    rs.setField(QStringLiteral("Dia2"), fecha(fechasperiodo[0]));
-    rs.setField(QStringLiteral("Dia1"), fecha(fechasperiodo[1]));
+    rs.setField(QStringLiteral("Dia2"), fechaInforme(fechasperiodo[0]));
+    rs.setField(QStringLiteral("Dia1"), fechaInforme(fechasperiodo[1]));
     rs.setField(QStringLiteral("Total"), sorteoscontados);
     if (!r.Diasajugar.isEmpty()) rs.setField(QStringLiteral("Diasajugar"), r.Diasajugar);
     rs.Update();
     rs.Close();
     cn.Close();
-    // The captions change with the row, so that the summary on screen is the one the report
-    // prints: a row that could not be written leaves both as they were.
-    Label21->setText(r.Label21);
-    Label27->setText(r.Label27);
+    resumenpendiente = false;
   } catch (const plataforma::Error& error) {
     // The connection goes first, so that the recordset cannot write what it has not yet
     // written: the row stays as it was unless Update already ran.
     cn.Close();
-    plataforma::MsgBox(QStringLiteral("Sistema operativo no actualizado. El programa no funcionará "
-                                      "correctamente. Error ") +
-                           QString::number(error.numero()),
-                       plataforma::vbInformation, QStringLiteral("¡Error!"));
+    resumenpendiente = true;
+    if (error.numero() == plataforma::ERR_BD_BLOQUEADA) {
+      avisobloqueo();
+      return;
+    }
+    // A damaged database stays damaged until the program is installed again: it is told once.
+    const QString texto = QString::fromUtf8("No se ha podido guardar la selección para el informe estadístico "
+                                            "(error %1). ").arg(error.numero()) +
+                          motivoTabla(error, QStringLiteral("Sorteos")) +
+                          QString::fromUtf8(" Reinstale el programa para que el informe la muestre.");
+    if (texto == avisoresumen) return;
+    avisoresumen = texto;
+    plataforma::MsgBox(texto, plataforma::vbInformation, QStringLiteral("¡Error!"));
   }
 }

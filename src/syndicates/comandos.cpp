@@ -1,6 +1,7 @@
 // The commands on the syndicates: print slips, delete, edit and create. Print, delete and edit act
 // on the syndicate the user clicked in the list (record penaelegida), read afresh from the file:
 // the checks and the list refresh load other records into penaactual meanwhile.
+#include "data/avisobloqueo.h"
 #include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
@@ -57,6 +58,7 @@ void Principal::Command2_Click() {
 }
 
 void Principal::Command3_Click() {
+  TareaBD tarea;
   Estado& e = estado();
   Pena pena;
   if (!seleccionada(pena)) return;

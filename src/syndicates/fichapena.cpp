@@ -2,8 +2,8 @@
 // mode and chart) and its fact sheet in the report database, which the syndicate report prints.
 #include <QLabel>
 #include <algorithm>
-#include <optional>
 
+#include "data/avisobloqueo.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
@@ -56,20 +56,54 @@ qint64 sorteosJugados(const Pena& p) {
 }  // namespace
 
 void Principal::ListView1_ItemClick(int Index) {
+  TareaBD tarea;
   muestrapena(Index);
   estado().penaelegida = Index;
 }
 
+namespace {
+
+// The failures of the details and of their report tables, with the program's messages; answers
+// whether the program goes on.
+bool avisaFicha(Principal& v, const plataforma::Error& error) {
+  const int numero = error.numero();
+  const QString titulo = QString::fromUtf8("¡Vaya hombre!");
+  if (numero == ERR_COMPONENTE) {
+    plataforma::MsgBox(QString::fromUtf8("El sistema operativo no tiene algunas librerías actualizadas. "
+                                         "Póngase en contacto con nosotros para solucionar el "
+                                         "problema. Error ") +
+                           QString::number(numero),
+                       plataforma::vbExclamation, titulo);
+  } else if (numero == plataforma::ERR_BD_BLOQUEADA) {
+    // Held by another program for a moment: nothing is damaged, and the program goes on.
+    avisobloqueo();
+  } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero == plataforma::ERR_BD_ELEMENTO || numero < 0) {
+    // A table or column missing from the report database is a damaged program file as much as
+    // a missing row is; the syndicates file has nothing to do with it.
+    plataforma::MsgBox(QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha "
+                                         "sido modificado o eliminado. Reinstale el programa. Error ") +
+                           QString::number(numero),
+                       plataforma::vbExclamation, titulo);
+    v.salir_Click();
+    return false;
+  } else {
+    plataforma::MsgBox(
+        QString::fromUtf8("Posiblemente el fichero de apuestas está corrupto. Error ") + QString::number(numero),
+        plataforma::vbExclamation, titulo);
+  }
+  return true;
+}
+
+}  // namespace
+
+// The details come from the record files alone, so that they always show the syndicate chosen;
+// the report tables are written after them, and only they wait for a database another program
+// holds.
 void Principal::muestrapena(int n) {
   Estado& e = estado();
   penamostrada = n;
+  QStringList apuestas;  // the rows of the bets list, for "Peñanums"
   try {
-    // Read-only data leaves the report tables as they are: the details are shown all the same.
-    std::optional<Tabla> apuestas;
-    if (!e.sololectura) {
-      apuestas.emplace(QString::fromUtf8("Peñanums"));
-      apuestas->cn.Execute(QString::fromUtf8("delete * from Peñanums"));
-    }
     double sinPremio = 0;
     double total = 0;
 
@@ -83,13 +117,8 @@ void Principal::muestrapena(int n) {
       const int B = apuestasListadas(p.tipo);
       ListView5->Clear();
       for (int b = 1; b <= B; ++b) {
-        const QString texto = textoApuesta(p, b, m);
-        ListView5->Add(texto);
-        // Adding the next row writes the one before.
-        if (apuestas) {
-          apuestas->rs.AddNew();
-          apuestas->rs.setField(QStringLiteral("Numeros"), texto);
-        }
+        apuestas << textoApuesta(p, b, m);
+        ListView5->Add(apuestas.back());
       }
       // Bets of more numbers than the column holds widen it, and the list scrolls sideways.
       ListView5->fijaAnchoColumna(1, std::max(ANCHO_LISTA_APUESTAS, ListView5->anchoTextos(1)));
@@ -112,8 +141,6 @@ void Principal::muestrapena(int n) {
         Label16->setText(unDecimal(porcentajePremios(T, P)) + QStringLiteral(" %"));
         sinPremio = double(std::max<qint64>(0, P - T));
       }
-      // A syndicate without bets added no row, and there is none to write.
-      if (B > 0 && apuestas) apuestas->rs.Update();
     }
 
     MSChart3->fijaFila({QStringLiteral(" "), sinPremio, total});
@@ -131,38 +158,36 @@ void Principal::muestrapena(int n) {
       Label29->setText(QString());
       Label28->setText(QStringLiteral("-Apuestas sencillas."));
     }
-
-    if (apuestas) apuestas->cierra();
-    fichapena();
+    // The cost as the database gives it back: a 32-bit figure.
+    Label37->setText(numeroEs(gastoSemanal(p.tipo, configuracion.precio, sinBlancosFinales(p.dias))) +
+                     QStringLiteral(" euros."));
   } catch (const plataforma::Error& error) {
-    const int numero = error.numero();
-    const QString titulo = QString::fromUtf8("¡Vaya hombre!");
-    if (numero == ERR_COMPONENTE) {
-      plataforma::MsgBox(QString::fromUtf8("El sistema operativo no tiene algunas librerías actualizadas. "
-                                           "Póngase en contacto con nosotros para solucionar el "
-                                           "problema. Error ") +
-                             QString::number(numero),
-                         plataforma::vbExclamation, titulo);
-    } else if (numero == plataforma::ERR_BD_BLOQUEADA) {
-      // Held by another program for a moment: nothing is damaged, and the program goes on.
-      plataforma::MsgBox(QString::fromUtf8("Otro programa está usando Bolvanta.mdb y no se ha podido preparar la "
-                                           "ficha de la peña. Inténtelo de nuevo dentro de un momento. Error ") +
-                             QString::number(numero),
-                         plataforma::vbExclamation, titulo);
-    } else if (numero == plataforma::ERR_BD_SIN_REGISTRO || numero == plataforma::ERR_BD_ELEMENTO ||
-               numero < 0) {
-      // A table or column missing from the report database is a damaged program file as much as
-      // a missing row is; the syndicates file has nothing to do with it.
-      plataforma::MsgBox(QString::fromUtf8("Un archivo necesario para el funcionamiento del programa ha "
-                                           "sido modificado o eliminado. Reinstale el programa. Error ") +
-                             QString::number(numero),
-                         plataforma::vbExclamation, titulo);
-      salir_Click();
-    } else {
-      plataforma::MsgBox(
-          QString::fromUtf8("Posiblemente el fichero de apuestas está corrupto. Error ") + QString::number(numero),
-          plataforma::vbExclamation, titulo);
+    fichapendiente = true;
+    avisaFicha(*this, error);
+    return;
+  }
+
+  // Read-only data leaves the report tables as they are.
+  if (e.sololectura) {
+    fichapena();
+    return;
+  }
+  try {
+    Tabla filas(QString::fromUtf8("Peñanums"));
+    filas.cn.Execute(QString::fromUtf8("delete * from Peñanums"));
+    // Adding the next row writes the one before.
+    for (const QString& texto : apuestas) {
+      filas.rs.AddNew();
+      filas.rs.setField(QStringLiteral("Numeros"), texto);
     }
+    // A syndicate without bets added no row, and there is none to write.
+    if (!apuestas.isEmpty()) filas.rs.Update();
+    filas.cierra();
+    fichapena();
+    fichapendiente = false;
+  } catch (const plataforma::Error& error) {
+    fichapendiente = true;
+    avisaFicha(*this, error);
   }
 }
 
@@ -172,8 +197,6 @@ void Principal::fichapena() {
   const QString diasajugar = sinBlancosFinales(p.dias);
   const float dinero = gastoSemanal(p.tipo, configuracion.precio, diasajugar);
   if (estado().sololectura) {
-    // The cost as the database would have given it back.
-    Label37->setText(numeroEs(dinero) + QStringLiteral(" euros."));
     Image2[0]->setPicture(ImageList1, 5);
     return;
   }
@@ -195,7 +218,6 @@ void Principal::fichapena() {
   rs.setField(QStringLiteral("5C"), int(p.aciertos[7]));
   rs.setField(QStringLiteral("6"), int(p.aciertos[6]));
   rs.Update();
-  Label37->setText(numeroEs(float(rs.Fields(QStringLiteral("Dinero")).toDouble())) + QStringLiteral(" euros."));
   ficha.cierra();
   Image2[0]->setPicture(ImageList1, 5);
 }

@@ -101,8 +101,11 @@ void Principal::listapenas() {
   Combo2->setCurrentIndex(-1);
   Combo2->blockSignals(false);
 
-  sinErrores([&] { ListView1->seleccionaFila(1); });
-  muestrapena(1);
+  // The details show the syndicate the commands act on: the one the user chose, while a record
+  // still holds it, otherwise the first.
+  const int elegida = e.penaelegida >= 1 && e.penaelegida < e.numpenas ? e.penaelegida : 1;
+  sinErrores([&] { ListView1->seleccionaFila(elegida); });
+  muestrapena(elegida);
   muestraEfectividad(*this, T);
 }
 

@@ -179,6 +179,15 @@ class Principal : public QMainWindow {
   void Image2_Click(int Index);
   void guardainforme();
   MotorInforme CrystalReport1;
+  // The report tables follow the windows: a table whose writing failed (the database held by
+  // another program, or damaged) is written again before a report reads it.
+  void guardafrase();    // "Informe": the newest draw as the last count left it
+  void guardaresumen();  // "Sorteos": the selection the filter boxes show
+  QString frase, letrero;
+  bool frasependiente = false;
+  bool resumenpendiente = false;
+  bool fichapendiente = false;  // "Peña" and "Peñanums" of the syndicate shown
+  QString avisoresumen;         // a damaged "Sorteos" is told once
 
   // Maintenance of the draws file, tab "Estadísticas".
   void compruebaformato();

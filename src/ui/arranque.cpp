@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QScrollBar>
 
+#include "data/avisobloqueo.h"
 #include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
@@ -26,6 +27,7 @@ using plataforma::archivos;
 using plataforma::sinErrores;
 
 void Principal::Form_Load() {
+  TareaBD tarea;
   Estado& e = estado();
   sinErrores([&] { move(plataforma::px(25), plataforma::px(50)); });
   descargaPresentacion();
@@ -69,6 +71,7 @@ void Principal::Form_Load() {
 }
 
 void Principal::Form_Activate() {
+  TareaBD tarea;
   Estado& e = estado();
   ++activaciones;
   if (activaciones == 1 && archivos().abierto(ARCH_APUESTAS)) {

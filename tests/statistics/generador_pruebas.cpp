@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -162,12 +163,10 @@ TEST_F(Generador, RankingWithTheDatabaseHeldTellsItAndGoesOnOnceLetGo) {
       p.Slider2->setValue(7);
       ASSERT_EQ(respuestas.cajas().size(), cajas + 1);
       EXPECT_EQ(respuestas.cajas().back().texto,
-                QString::fromUtf8("No se ha podido guardar la clasificación de los números en Bolvanta.mdb "
-                                  "(error %1). Otro programa está usando la base de datos «%2»; inténtelo de "
-                                  "nuevo dentro de un momento. Puede seguir creando la peña, pero el informe "
+                QString::fromUtf8("Otro programa está usando la base de datos «%1». No se ha guardado la "
+                                  "clasificación de los números: puede seguir creando la peña, pero el informe "
                                   "estadístico no la mostrará.")
-                    .arg(plataforma::ERR_BD_BLOQUEADA)
-                    .arg(mdb));
+                    .arg(QDir::toNativeSeparators(mdb)));
       EXPECT_EQ(dibujo(p.Image2[0]), std::make_pair(5, false));  // no report of a ranking not stored
     }
     EXPECT_EQ(numeros(), primeros(ahora));

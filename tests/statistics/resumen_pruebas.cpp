@@ -1,4 +1,5 @@
 // The selection summary of the generator's first step and the row of "Sorteos" it writes.
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSlider>
@@ -155,38 +156,50 @@ TEST_F(Resumen, NoneOneAndManyDrawsReadAsSentences) {
   EXPECT_TRUE(respuestas.cajas().empty());
 }
 
-TEST_F(Resumen, DatabaseFailureTellsTheNumberAndLeavesRowAndCaptions) {
+// A damaged database: the summary on screen still follows the count, the row stays as it was,
+// and the message says what is missing, once for each fault.
+TEST_F(Resumen, DatabaseFailureSaysWhatIsMissingOnceAndTheCaptionsFollow) {
   Principal& p = conSeleccion(10);
   p.resumensorteos();
-  const QString antes21 = p.Label21->text(), antes27 = p.Label27->text();
   const QVariantMap antes = fila();
   p.sorteoscontados = 99;
+  const QString ruta = carpeta.archivo("Bolvanta.mdb");
 
   struct Caso {
     QStringList sentencias;  // what is done to the database first
     bool sinArchivo;
     int numero;
+    QString motivo;
   };
   const Caso casos[] = {
-      {{"DELETE FROM Sorteos"}, false, plataforma::ERR_BD_SIN_REGISTRO},
+      {{"DELETE FROM Sorteos"}, false, plataforma::ERR_BD_SIN_REGISTRO,
+       "La tabla «Sorteos» de la base de datos no tiene su fila."},
       {{"ALTER TABLE Sorteos RENAME TO Viejo", "CREATE TABLE Sorteos (Dia1 DATE, Dia2 DATE, Diasajugar TEXT)",
         "INSERT INTO Sorteos SELECT Dia1, Dia2, Diasajugar FROM Viejo", "DROP TABLE Viejo"},
-       false,
-       plataforma::ERR_BD_ELEMENTO},
-      {{"DROP TABLE Sorteos"}, false, plataforma::ERR_BD_ELEMENTO},
-      {{}, true, plataforma::ERR_BD_PROVEEDOR},
+       false, plataforma::ERR_BD_ELEMENTO, "No se encuentra el campo «Total» en la tabla «Sorteos»."},
+      {{"DROP TABLE Sorteos"}, false, plataforma::ERR_BD_ELEMENTO,
+       "No se encuentra la tabla «Sorteos» en la base de datos."},
+      {{}, true, plataforma::ERR_BD_PROVEEDOR, "No se encuentra la base de datos «" + ruta + "»."},
   };
   const QByteArray sana = carpeta.lee("Bolvanta.mdb");
   for (const Caso& c : casos) {
+    SCOPED_TRACE(c.numero);
     carpeta.escribe("Bolvanta.mdb", sana);
     if (c.sinArchivo) QFile::remove(carpeta.archivo("Bolvanta.mdb"));
     else ejecuta(carpeta, c.sentencias);
     const QByteArray bytes = c.sinArchivo ? QByteArray() : carpeta.lee("Bolvanta.mdb");
     plataforma::Respondedor r;
-    p.resumensorteos();
+    for (int vez = 0; vez < 2; ++vez) {
+      ++p.sorteoscontados;
+      p.resumensorteos();
+      EXPECT_TRUE(p.Label21->text().contains(QString(", en total, %1 sorteos").arg(p.sorteoscontados)));
+    }
     ASSERT_EQ(r.cajas().size(), 1u);
-    EXPECT_EQ(r.cajas()[0].texto, "Sistema operativo no actualizado. El programa no funcionará correctamente. Error " +
-                                      QString::number(c.numero));
+    EXPECT_EQ(r.cajas()[0].texto, QString::fromUtf8("No se ha podido guardar la selección para el informe "
+                                                     "estadístico (error %1). %2 Reinstale el programa para que "
+                                                     "el informe la muestre.")
+                                      .arg(c.numero)
+                                      .arg(c.motivo));
     EXPECT_EQ(r.cajas()[0].titulo, "¡Error!");
     EXPECT_EQ(r.cajas()[0].estilo, plataforma::vbInformation);
     EXPECT_EQ(p.cambiandofiltros, 0);
@@ -194,8 +207,6 @@ TEST_F(Resumen, DatabaseFailureTellsTheNumberAndLeavesRowAndCaptions) {
     else EXPECT_FALSE(carpeta.existe("Bolvanta.mdb"));  // never created
   }
   carpeta.escribe("Bolvanta.mdb", sana);
-  EXPECT_EQ(p.Label21->text(), antes21);
-  EXPECT_EQ(p.Label27->text(), antes27);
   EXPECT_EQ(fila(), antes);
 }
 
@@ -220,17 +231,16 @@ TEST_F(Resumen, LongestSentencesFitTheirLabels) {
 }
 
 // Another program holding Bolvanta.mdb: while it writes (IMMEDIATE) the row cannot be written, and
-// while it holds the file alone (EXCLUSIVE) not even read. Either way the summary gives its own
-// message, the row and the captions stay together, and once the file is let go the next summary
-// writes what it shows.
-TEST_F(Resumen, DatabaseHeldByAnotherProgramLeavesRowAndCaptionsTogether) {
+// while it holds the file alone (EXCLUSIVE) not even read. Either way the summary on screen tells
+// the new count, the held file is told, the row stays whole, and the report writes it before it
+// prints, once the file is let go.
+TEST_F(Resumen, DatabaseHeldByAnotherProgramKeepsTheRowAndTheCaptionsFollow) {
   Principal& p = conSeleccion(10);
   ponMeses(p, 6);
   p.resumensorteos();
   const QString mdb = carpeta.archivo("Bolvanta.mdb");
   for (const char* modo : {"IMMEDIATE", "EXCLUSIVE"}) {
     SCOPED_TRACE(modo);
-    const QString antes21 = p.Label21->text(), antes27 = p.Label27->text();
     const QVariantMap antes = fila();
     p.sorteoscontados += 7;
     {
@@ -239,16 +249,14 @@ TEST_F(Resumen, DatabaseHeldByAnotherProgramLeavesRowAndCaptionsTogether) {
       plataforma::Respondedor r;
       p.resumensorteos();
       ASSERT_EQ(r.cajas().size(), 1u);
-      EXPECT_EQ(r.cajas()[0].texto, "Sistema operativo no actualizado. El programa no funcionará correctamente. "
-                                    "Error " + QString::number(plataforma::ERR_BD_BLOQUEADA));
-      EXPECT_EQ(p.Label21->text(), antes21);
-      EXPECT_EQ(p.Label27->text(), antes27);
+      EXPECT_TRUE(r.cajas()[0].texto.startsWith(QString::fromUtf8("Otro programa está usando la base de datos")));
+      EXPECT_TRUE(p.Label21->text().contains(QString(", en total, %1 sorteos").arg(p.sorteoscontados)));
     }
     EXPECT_EQ(fila(), antes);
     EXPECT_TRUE(plataforma::claveRapida(mdb));
 
     plataforma::Respondedor r;
-    p.resumensorteos();
+    p.Image2_Click(0);
     EXPECT_TRUE(r.cajas().empty());
     // What the summary shows is what the row holds.
     const QVariantMap ahora = fila();

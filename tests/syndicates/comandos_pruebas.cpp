@@ -109,6 +109,10 @@ TEST_F(Comandos, DeletingMovesTheLaterRecordsDownAndKeepsTheSelection) {
   EXPECT_EQ(p.Label9[2]->text(), "3");
   EXPECT_EQ(estado().numpenas, 4);
   EXPECT_EQ(estado().penaelegida, 2);
+  // The syndicate now in the chosen place is the one shown, as it is the one the next command asks
+  // about.
+  EXPECT_EQ(p.ListView1->SelectedItem(), 2);
+  EXPECT_EQ(p.ListView5->Count(), 3);
 
   respuestas.agrega(vbYes);
   p.Command3_Click();
@@ -120,6 +124,8 @@ TEST_F(Comandos, DeletingMovesTheLaterRecordsDownAndKeepsTheSelection) {
   respuestas.agrega(vbYes);
   p.Command3_Click();
   EXPECT_EQ(apuestas(), registros({1}));
+  EXPECT_EQ(p.ListView1->SelectedItem(), 1);  // no record holds the choice: the first is shown
+  EXPECT_EQ(p.ListView5->Count(), 1);
   p.Command3_Click();
   p.Command7_Click();
   EXPECT_EQ(caja(3), SELECCIONE);

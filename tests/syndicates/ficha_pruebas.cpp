@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include "syndicates/efectividad.h"
@@ -15,6 +16,7 @@
 #include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/twips.h"
+#include "statistics/VentanaInforme.h"
 #include "syndicates/grafico.h"
 #include "syndicates/lista_comun.h"
 
@@ -170,7 +172,11 @@ TEST_F(Ficha, DamagedRecordAndDatabaseFailuresAreReported) {
   EXPECT_EQ(ultimaCaja(), "Posiblemente el fichero de apuestas está corrupto. Error 9");
   EXPECT_EQ(respuestas.cajas().back().titulo, "¡Vaya hombre!");
   EXPECT_EQ(respuestas.cajas().back().estilo, plataforma::vbExclamation);
-
+  // The fact sheet in the database is still the one shown before: no report prints it for this one.
+  p.Image2_Click(1);
+  EXPECT_EQ(respuestas.cajas().size(), 2u);
+  EXPECT_EQ(ultimaCaja(), "Posiblemente el fichero de apuestas está corrupto. Error 9");
+  EXPECT_EQ(ventanaInformeSiExiste(), nullptr);
 }
 
 // A report database that lacks a table, a column or its fact sheet row is a damaged program file,
@@ -208,25 +214,65 @@ TEST(FichaDanada, AMissingTableColumnOrRowAsksForAReinstall) {
   }
 }
 
-// Another program holding the report database is no damage: the program says so and stays, and
-// the same choice goes through once the file is let go.
-TEST_F(Ficha, DatabaseHeldByAnotherProgramIsToldAndTheProgramStays) {
-  Principal& p = arranca(carpeta, {}, {sencilla("UNA", 2), sencilla("OTRA", 1)});
-  {
-    BloqueoBase otro(carpeta.archivo("Bolvanta.mdb"), "IMMEDIATE");
-    ASSERT_TRUE(otro.activo());
-    p.ListView1_ItemClick(2);
-    EXPECT_EQ(ultimaCaja(), QString::fromUtf8("Otro programa está usando Bolvanta.mdb y no se ha podido preparar "
-                                              "la ficha de la peña. Inténtelo de nuevo dentro de un momento. "
-                                              "Error %1")
-                                .arg(plataforma::ERR_BD_BLOQUEADA));
-    EXPECT_EQ(principalSiExiste(), &p);
+// Another program holding the report database: a click on another syndicate shows that syndicate
+// whole (its bets, counters and figures come from apuestas.dat), tells the held file once and
+// goes on; "Eliminar peña" asks about the syndicate shown; its report waits for the file, and once
+// the file is let go it prints that syndicate.
+TEST_F(Ficha, UnderALockTheClickedSyndicateIsShownAndActedOn) {
+  const Pena una = conAciertos(sencilla("UNA", 2), {1, 0, 0, 0, 0});
+  const Pena otra = conAciertos(penaDe("OTRA", "Jueves y Sábado", QDate(2025, 1, 2),
+                                       {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}}),
+                                {2, 1, 0, 0, 1});
+  // Thursdays and Saturdays of January: OTRA played eight of them.
+  std::vector<Sorteo> sorteos;
+  for (int d = 0; d < 28; d += 7)
+    for (int k : {0, 2}) sorteos.push_back(sorteoDe(QDate(2025, 1, 2).addDays(d + k), {20, 21, 22, 23, 24, 25}));
+  Principal& p = arranca(carpeta, sorteos, {una, otra}, QDate(2025, 1, 30));
+  const QByteArray penas = carpeta.lee("apuestas.dat");
+  for (const char* modo : {"IMMEDIATE", "EXCLUSIVE"}) {
+    SCOPED_TRACE(modo);
+    p.ListView1_ItemClick(1);
+    {
+      BloqueoBase otro(carpeta.archivo("Bolvanta.mdb"), modo);
+      ASSERT_TRUE(otro.activo());
+      const std::size_t antes = respuestas.cajas().size();
+      p.ListView1_ItemClick(2);
+      EXPECT_EQ(respuestas.cajas().size(), antes + 1);
+      EXPECT_TRUE(ultimaCaja().startsWith(QString::fromUtf8("Otro programa está usando la base de datos")));
+      QStringList filas;
+      for (int f = 1; f <= p.ListView5->Count(); ++f) filas << p.ListView5->Text(f);
+      EXPECT_EQ(filas, (QStringList{" 1- 2- 3- 4- 5- 6", " 7- 8- 9-10-11-12", "13-14-15-16-17-18"}));
+      QStringList contadores;
+      for (QLabel* l : p.Label3) contadores << l->text();
+      EXPECT_EQ(contadores, (QStringList{"2", "1", "0", "0", "1"}));
+      EXPECT_EQ(p.Label17->text(), "8");
+      EXPECT_EQ(p.Label16->text(), "50 %");  // 4 prizes in 8 draws
+      EXPECT_EQ(p.Label28->text(), "-Apuestas sencillas.");
+      EXPECT_EQ(p.Label37->text(), "6 euros.");  // 3 bets, two draws a week, 1 euro a bet
+      EXPECT_EQ(p.MSChart3->fila(), (QVariantList{" ", 4.0, 4.0}));
+
+      respuestas.agrega(plataforma::vbNo);
+      p.Command3_Click();
+      EXPECT_EQ(ultimaCaja(), QString::fromUtf8("¿Seguro que quieres eliminar la Peña OTRA?"));
+      p.Image2_Click(1);
+      EXPECT_EQ(respuestas.cajas().size(), antes + 3);
+      EXPECT_TRUE(ultimaCaja().contains(QString::fromUtf8("No es posible mostrar el informe")));
+      EXPECT_EQ(ventanaInformeSiExiste(), nullptr);
+      EXPECT_EQ(principalSiExiste(), &p);
+    }
+    EXPECT_EQ(carpeta.lee("apuestas.dat"), penas);
+    EXPECT_EQ(ficha()["Nombre"].toString().trimmed(), "UNA");  // nothing of OTRA reached the file
+
+    const std::size_t cajas = respuestas.cajas().size();
+    p.Image2_Click(1);
+    EXPECT_EQ(respuestas.cajas().size(), cajas);
+    EXPECT_EQ(ficha()["Nombre"].toString().trimmed(), "OTRA");
+    EXPECT_EQ(ficha()["Sorteos"], 8);
+    EXPECT_EQ(apuestasGuardadas(), (QStringList{" 1- 2- 3- 4- 5- 6", " 7- 8- 9-10-11-12", "13-14-15-16-17-18"}));
+    ASSERT_NE(ventanaInformeSiExiste(), nullptr);
+    EXPECT_TRUE(ventanaInforme().Vista->toPlainText().contains("OTRA"));
+    descargaVentanaInforme();
   }
-  const std::size_t cajas = respuestas.cajas().size();
-  p.ListView1_ItemClick(2);
-  EXPECT_EQ(respuestas.cajas().size(), cajas);
-  EXPECT_EQ(ficha()["Nombre"].toString().trimmed(), "OTRA");
-  EXPECT_EQ(apuestasGuardadas(), QStringList{"40-41-42-43-44-45"});
 }
 
 TEST_F(Ficha, MissingDatabaseEndsTheProgram) {
