@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "data/avisopermiso.h"
 #include "data/estado.h"
 #include "plataforma/basedatos.h"
 #include "plataforma/error.h"
@@ -71,6 +72,7 @@ void Principal::resumensorteos() {
     // The connection goes first, so that the recordset cannot write what it has not yet
     // written: the row stays as it was unless Update already ran.
     cn.Close();
+    if (avisoescritura(error)) return;
     plataforma::MsgBox(QStringLiteral("Sistema operativo no actualizado. El programa no funcionará "
                                       "correctamente. Error ") +
                            QString::number(error.numero()),

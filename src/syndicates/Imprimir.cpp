@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/controles.h"
@@ -172,6 +173,7 @@ void Imprimir::Form_Load() {
   Label2[2]->setText(plataforma::recorta(pena.dias));
 
   plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
+  avisado_ = false;
   configuracion.correccionx = utilizable(configuracion.correccionx, 0);
   configuracion.correcciony = utilizable(configuracion.correcciony, 1);
   Text1[0]->setText(textoNumero(configuracion.correccionx));
@@ -303,6 +305,15 @@ void Imprimir::muestraCorrecciones() {
 void Imprimir::Text1_Change(int Index) {
   const QString texto = Text1[Index]->text();
   float& campo = Index == 0 ? configuracion.correccionx : configuracion.correcciony;
+  // On read-only data a correction other than the stored one is refused like every change, and
+  // told once while the window is open.
+  if (estado().sololectura) {
+    if (texto != textoNumero(campo)) {
+      muestraCorrecciones();
+      permiteCambios(avisado_);
+    }
+    return;
+  }
   float valor = 0;
   bool fuera = false;
   const float maxima = maximaCorreccion(Index);

@@ -68,6 +68,7 @@ class Imprimir : public QWidget {
   // An "X" with its top-left corner at (x, y) mm.
   void marca(float x, float y);
   bool cargado_ = false;
+  bool avisado_ = false;  // read-only data was told since the window loaded
 };
 
 // The one printing window, created on first use.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
@@ -63,12 +64,21 @@ void Principal::ListView1_ItemClick(int Index) {
 void Principal::muestrapena(int n) {
   Estado& e = estado();
   penamostrada = n;
+  // The bets and the fact sheet both go to the report database: a full disk is told once.
+  const UnSoloAviso unaVez;
   try {
-    // Read-only data leaves the report tables as they are: the details are shown all the same.
+    // Read-only data, or a disk without room, leaves the report tables as they are: the details
+    // are shown all the same.
     std::optional<Tabla> apuestas;
     if (!e.sololectura) {
-      apuestas.emplace(QString::fromUtf8("Peñanums"));
-      apuestas->cn.Execute(QString::fromUtf8("delete * from Peñanums"));
+      try {
+        apuestas.emplace(QString::fromUtf8("Peñanums"));
+        apuestas->cn.Execute(QString::fromUtf8("delete * from Peñanums"));
+      } catch (const plataforma::Error& error) {
+        if (error.numero() != plataforma::ERR_DISCO_LLENO) throw;
+        avisoescritura(error);
+        apuestas.reset();
+      }
     }
     double sinPremio = 0;
     double total = 0;
@@ -143,6 +153,8 @@ void Principal::muestrapena(int n) {
                                            "problema. Error ") +
                              QString::number(numero),
                          plataforma::vbExclamation, titulo);
+    } else if (avisoescritura(error)) {
+      // A full disk: the fact sheet waits for room; the syndicate is shown all the same.
     } else if (numero == plataforma::ERR_BD_BLOQUEADA) {
       // Held by another program for a moment: nothing is damaged, and the program goes on.
       plataforma::MsgBox(QString::fromUtf8("Otro programa está usando Bolvanta.mdb y no se ha podido preparar la "
@@ -171,31 +183,38 @@ void Principal::fichapena() {
   const Pena& p = estado().penaactual;
   const QString diasajugar = sinBlancosFinales(p.dias);
   const float dinero = gastoSemanal(p.tipo, configuracion.precio, diasajugar);
-  if (estado().sololectura) {
+  const auto sinFicha = [&] {
     // The cost as the database would have given it back.
     Label37->setText(numeroEs(dinero) + QStringLiteral(" euros."));
     Image2[0]->setPicture(ImageList1, 5);
-    return;
+  };
+  if (estado().sololectura) return sinFicha();
+  try {
+    Tabla ficha(QString::fromUtf8("Peña"));
+    plataforma::Recordset& rs = ficha.rs;
+    rs.setField(QStringLiteral("Diasajugar"), sinNulos(diasajugar));
+    rs.setField(QStringLiteral("Dinero"), double(dinero));
+    rs.setField(QStringLiteral("Nombre"), sinNulos(p.nombre));
+    rs.setField(QStringLiteral("Dia1"), plataforma::fechaDe(p.fechacreacion));
+    rs.setField(QStringLiteral("Dia2"),
+                plataforma::fechaDe(p.fechacomprobado != 0 ? p.fechacomprobado : p.fechacreacion));
+    rs.setField(QStringLiteral("Aciertos"), Label16->text());
+    bool numero = false;
+    const int sorteos = Label17->text().toInt(&numero);
+    rs.setField(QStringLiteral("Sorteos"), numero ? sorteos : 0);
+    rs.setField(QStringLiteral("3"), int(p.aciertos[3]));
+    rs.setField(QStringLiteral("4"), int(p.aciertos[4]));
+    rs.setField(QStringLiteral("5"), int(p.aciertos[5]));
+    rs.setField(QStringLiteral("5C"), int(p.aciertos[7]));
+    rs.setField(QStringLiteral("6"), int(p.aciertos[6]));
+    rs.Update();
+    Label37->setText(numeroEs(float(rs.Fields(QStringLiteral("Dinero")).toDouble())) + QStringLiteral(" euros."));
+    ficha.cierra();
+    Image2[0]->setPicture(ImageList1, 5);
+  } catch (const plataforma::Error& error) {
+    // A full disk leaves the row as it was; the cost is shown all the same.
+    if (error.numero() != plataforma::ERR_DISCO_LLENO) throw;
+    avisoescritura(error);
+    sinFicha();
   }
-  Tabla ficha(QString::fromUtf8("Peña"));
-  plataforma::Recordset& rs = ficha.rs;
-  rs.setField(QStringLiteral("Diasajugar"), sinNulos(diasajugar));
-  rs.setField(QStringLiteral("Dinero"), double(dinero));
-  rs.setField(QStringLiteral("Nombre"), sinNulos(p.nombre));
-  rs.setField(QStringLiteral("Dia1"), plataforma::fechaDe(p.fechacreacion));
-  rs.setField(QStringLiteral("Dia2"),
-              plataforma::fechaDe(p.fechacomprobado != 0 ? p.fechacomprobado : p.fechacreacion));
-  rs.setField(QStringLiteral("Aciertos"), Label16->text());
-  bool numero = false;
-  const int sorteos = Label17->text().toInt(&numero);
-  rs.setField(QStringLiteral("Sorteos"), numero ? sorteos : 0);
-  rs.setField(QStringLiteral("3"), int(p.aciertos[3]));
-  rs.setField(QStringLiteral("4"), int(p.aciertos[4]));
-  rs.setField(QStringLiteral("5"), int(p.aciertos[5]));
-  rs.setField(QStringLiteral("5C"), int(p.aciertos[7]));
-  rs.setField(QStringLiteral("6"), int(p.aciertos[6]));
-  rs.Update();
-  Label37->setText(numeroEs(float(rs.Fields(QStringLiteral("Dinero")).toDouble())) + QStringLiteral(" euros."));
-  ficha.cierra();
-  Image2[0]->setPicture(ImageList1, 5);
 }
