@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
+#include "apoyo/cajas.h"
 #include "apoyo/carpeta.h"
 #include "apoyo/datos.h"
 #include "apoyo/disco.h"
@@ -211,4 +212,32 @@ TEST(Escritura, StartUpOnAFullDiskSaysSoOnceAndGoesOn) {
       plataforma::archivos().cierraTodos();
     }
   }
+}
+
+// The same with real boxes: the question is answered, the full disk is told in a box of its own,
+// and the syndicates stay.
+TEST(Escritura, ARealBoxTellsAFullDiskAfterTheQuestion) {
+  CarpetaPrograma carpeta;
+  DiscoLleno lleno(carpeta, false);
+  plataforma::fijaReloj(QDateTime(QDate(2025, 3, 10), QTime(22, 0)));
+  escribeSorteos(carpeta, marzo());
+  escribePenas(carpeta, {penaDe("UNA", "Lunes", QDate(2025, 1, 2), {{40, 41, 42, 43, 44, 45}}),
+                         penaDe("OTRA", "Lunes", QDate(2025, 1, 2), {{40, 41, 42, 43, 44, 45}})});
+  Principal& p = principal();
+  {
+    Respondedor quieto;
+    p.Form_Load();
+  }
+  p.show();
+  const QByteArray antes = carpeta.lee("apuestas.dat");
+  CajasReales cajas;
+  estado().penaelegida = 2;
+  lleno.llena();
+  p.Command3_Click();
+  lleno.vacia();
+  ASSERT_EQ(cajas.textos().size(), 2);
+  EXPECT_TRUE(cajas.textos()[0].startsWith(QString::fromUtf8("¿Seguro que quieres eliminar la Peña OTRA")));
+  EXPECT_TRUE(cajas.textos()[1].contains(LLENO));
+  EXPECT_EQ(carpeta.lee("apuestas.dat"), antes);
+  EXPECT_EQ(p.ListView1->Count(), 2);
 }
