@@ -31,8 +31,6 @@ using plataforma::vbYes;
 namespace {
 
 const QString LLENO = QString::fromUtf8("no queda espacio en el disco");
-const QString FALLA = QString::fromUtf8("error al escribir en el disco");
-
 enum class Disco { Limite, Real, Sincronizacion };
 
 // Every file of the folder with its bytes, hidden ones too, but for the disk's filler.
@@ -43,36 +41,47 @@ std::map<QString, QByteArray> contenido(const CarpetaPrograma& carpeta) {
   return r;
 }
 
-std::vector<Sorteo> marzo() {
-  return {sorteoDe(QDate(2025, 3, 1)), sorteoDe(QDate(2025, 3, 3)), sorteoDe(QDate(2025, 3, 6), {1, 2, 3, 30, 31, 32}),
-          sorteoDe(QDate(2025, 3, 8))};
+// Four draws and two syndicates that have counted them all, so that a check writes nothing.
+void datos(const CarpetaPrograma& carpeta) {
+  escribeSorteos(carpeta, {sorteoDe(QDate(2025, 3, 1)), sorteoDe(QDate(2025, 3, 3)), sorteoDe(QDate(2025, 3, 6)),
+                           sorteoDe(QDate(2025, 3, 8))});
+  std::vector<Pena> penas = {penaDe("PREMIADA", "Todos (L+J+S)", QDate(2025, 1, 2), {{1, 2, 3, 40, 41, 42}}),
+                             penaDe("OTRA", "Lunes", QDate(2025, 1, 2), {{40, 41, 42, 43, 44, 45}})};
+  for (Pena& p : penas) p.fechacomprobado = plataforma::oleDe(QDate(2025, 3, 8));
+  escribePenas(carpeta, penas);
 }
-
-struct Caso {
-  const char* nombre;
-  bool entero;  // a whole-file rewrite, which also syncs
-  // Runs on the started program with the disk full; answers scripted in `r`.
-  std::function<void(Principal&, Respondedor&)> accion;
-};
 
 }  // namespace
 
 // Each write path on a disk without room, or whose sync fails: one message with the reason, every
-// file as it was (no temporary file left), and the program still up with its data on screen.
+// file as it was (no temporary file left, the files start-up creates empty), and the program still
+// up with its data on screen. Start-up on a full disk goes on with what it read.
 TEST(Escritura, AFullOrFailingDiskIsToldAndLeavesEveryFileWhole) {
   ServidorPrueba servidor;
   RedDePrueba red{servidor};
-  // A new draw for the download; the answer is stored as www.txt before it is appended.
-  Sorteo nuevo = sorteoDe(QDate(2025, 3, 10), {4, 5, 6, 7, 8, 9});
+  Sorteo nuevo = sorteoDe(QDate(2025, 3, 10), {4, 5, 6, 10, 11, 12});
   nuevo.joker = 1234567;
-  servidor.responde("/servicios/buscadorSorteos", respuestaServicio({nuevo}));
-
+  const QByteArray respuesta = respuestaServicio({nuevo});
+  servidor.responde("/servicios/buscadorSorteos", respuesta);
+  const auto descarga = [](Principal& p, Respondedor&) {
+    p.Picture2_Click();
+    p.Timer1_Timer();
+    EXPECT_FALSE(p.Timer1->isActive());
+  };
+  struct Caso {
+    const char* nombre;
+    bool entero;  // a whole-file rewrite, which also syncs
+    std::function<void(Principal&, Respondedor&)> accion;
+    QByteArray ini = "sin cambios";  // nums.ini for a start on the full disk: null for none
+    qint64 libre = 0;                // room left, for the program's own limit only
+  };
+  const auto arranca = [](Principal& p, Respondedor&) { p.Form_Load(); };
   const Caso casos[] = {
+      {"arranque sin nums.ini", false, arranca, QByteArray()},
+      {"arranque con nums.ini corto", false, arranca, QByteArray(40, '\0')},
       {"importación", true,
        [](Principal& p, Respondedor&) {
-         plataforma::fijaEleccionArchivo([](const plataforma::DialogoArchivo&) {
-           return estado().ruta + "otra/numeros.dat";
-         });
+         plataforma::fijaEleccionArchivo([](const auto&) { return estado().ruta + "otra/numeros.dat"; });
          p.Command8_Click();
          plataforma::fijaEleccionArchivo({});
        }},
@@ -95,26 +104,20 @@ TEST(Escritura, AFullOrFailingDiskIsToldAndLeavesEveryFileWhole) {
          p.Command3_Click();
          EXPECT_EQ(p.ListView1->Count(), 2);
        }},
-      {"www.txt", true,
-       [](Principal& p, Respondedor&) {
-         p.Picture2_Click();
-         p.Timer1_Timer();
-         EXPECT_FALSE(p.Timer1->isActive());
-       }},
+      {"www.txt", true, descarga},
+      // Room for the answer, none for the draws: www.txt is the new answer, numeros.dat as it was.
+      {"sorteos nuevos", false, descarga, "sin cambios", formaGuardada(respuesta).size()},
       {"ficha de la peña", false,
        [](Principal& p, Respondedor&) {
          p.ListView1_ItemClick(2);
          // OTRA's details all the same: it played the one Monday draw.
-         EXPECT_EQ(p.penamostrada, 2);
          EXPECT_EQ(p.Label17->text(), "1");
        }},
   };
   for (Disco disco : {Disco::Limite, Disco::Real, Disco::Sincronizacion}) {
     for (const Caso& caso : casos) {
-      if (disco == Disco::Sincronizacion && !caso.entero) continue;
-      SCOPED_TRACE(std::string(caso.nombre) + (disco == Disco::Real             ? " (disco real)"
-                                               : disco == Disco::Sincronizacion ? " (sincronización)"
-                                                                                : ""));
+      if ((disco == Disco::Sincronizacion && !caso.entero) || (disco != Disco::Limite && caso.libre)) continue;
+      SCOPED_TRACE(std::string(caso.nombre) + " " + std::to_string(int(disco)));
       CarpetaPrograma carpeta;
       DiscoLleno lleno(carpeta, disco == Disco::Real);
       if (!lleno.listo()) {
@@ -122,122 +125,64 @@ TEST(Escritura, AFullOrFailingDiskIsToldAndLeavesEveryFileWhole) {
         break;
       }
       plataforma::fijaReloj(QDateTime(QDate(2025, 3, 10), QTime(22, 0)));
-      escribeSorteos(carpeta, marzo());
-      escribePenas(carpeta, {penaDe("PREMIADA", "Todos (L+J+S)", QDate(2025, 1, 2), {{1, 2, 3, 40, 41, 42}}),
-                             penaDe("OTRA", "Lunes", QDate(2025, 1, 2), {{40, 41, 42, 43, 44, 45}})});
+      datos(carpeta);
       QDir(carpeta.ruta()).mkdir("otra");
-      carpeta.escribe("otra/numeros.dat", [] {
-        QByteArray b;
-        for (const Sorteo& s : marzo()) b += s.codifica();
-        return b + sorteoDe(QDate(2025, 3, 10)).codifica();
-      }());
+      carpeta.escribe("otra/numeros.dat", carpeta.lee("numeros.dat") + sorteoDe(QDate(2025, 3, 10)).codifica());
       Principal& p = principal();
-      {
+      if (caso.ini == "sin cambios") {
         Respondedor arranque;
         p.Form_Load();
         // The deletion of single draws armed.
         arranque.agrega(vbNo);
         arranque.agrega(vbNo);
         p.Command5_Click();
+      } else if (!caso.ini.isNull()) {
+        carpeta.escribe("nums.ini", caso.ini);
       }
-      const auto antes = contenido(carpeta);
+      auto antes = contenido(carpeta);
       Respondedor r;
       if (disco == Disco::Sincronizacion)
         plataforma::fijaFalloSincronizacion(EIO);
       else
         lleno.llena();
+      if (caso.libre) plataforma::fijaEspacioLibre(caso.libre);
       caso.accion(p, r);
       plataforma::fijaFalloSincronizacion(0);
       lleno.vacia();
 
-      QStringList avisos;
+      QStringList avisos;  // the questions aside
       for (const auto& c : r.cajas())
         if (c.estilo == plataforma::vbExclamation) avisos << c.texto;
-      EXPECT_EQ(avisos.size(), 1) << avisos.join(" | ").toStdString();
-      for (const QString& aviso : avisos)
-        EXPECT_TRUE(aviso.contains(disco == Disco::Sincronizacion ? FALLA : LLENO)) << aviso.toStdString();
-      EXPECT_EQ(contenido(carpeta), antes);
+      ASSERT_EQ(avisos.size(), 1) << avisos.join(" | ").toStdString();
+      EXPECT_TRUE(avisos[0].contains(disco == Disco::Sincronizacion ? "error al escribir en el disco" : LLENO))
+          << avisos[0].toStdString();
+      if (caso.libre) antes["www.txt"] = formaGuardada(respuesta);
+      for (const auto& [nombre, bytes] : contenido(carpeta))
+        EXPECT_EQ(bytes, antes.count(nombre) ? antes.at(nombre) : QByteArray()) << nombre.toStdString();
       EXPECT_EQ(principalSiExiste(), &p);
       EXPECT_EQ(p.Label9[3]->text(), QString::fromUtf8("Sábado, 8 de marzo del 2025"));
+      EXPECT_EQ(p.ListView1->Count(), 2);
       plataforma::archivos().cierraTodos();
     }
   }
 }
 
-// Start-up on a full disk: the settings it creates or repairs and the report tables it fills cannot
-// be written. It says so once and goes on with the draws and the syndicates it read.
-TEST(Escritura, StartUpOnAFullDiskSaysSoOnceAndGoesOn) {
-  struct Caso {
-    const char* nombre;
-    QByteArray ini;  // nums.ini before the start; null for none
-  };
-  const Caso casos[] = {{"sin nums.ini", QByteArray()}, {"nums.ini corto", QByteArray(40, '\0')}};
-  for (bool real : {false, true}) {
-    for (const Caso& caso : casos) {
-      SCOPED_TRACE(std::string(caso.nombre) + (real ? " (disco real)" : ""));
-      CarpetaPrograma carpeta;
-      DiscoLleno lleno(carpeta, real);
-      if (!lleno.listo()) {
-        std::cout << "[ SKIPPED  ] no small file system can be mounted here\n";
-        break;
-      }
-      plataforma::fijaReloj(QDateTime(QDate(2025, 3, 9), QTime(10, 0)));
-      escribeSorteos(carpeta, marzo());
-      escribePenas(carpeta, {penaDe("PREMIADA", "Todos (L+J+S)", QDate(2025, 1, 2), {{1, 2, 3, 40, 41, 42}})});
-      if (!caso.ini.isNull()) carpeta.escribe("nums.ini", caso.ini);
-      const auto antes = contenido(carpeta);
-      lleno.llena();
-      Respondedor r;
-      Principal& p = principal();
-      p.Form_Load();
-      lleno.vacia();
-
-      EXPECT_EQ(r.cajas().size(), 1u);
-      for (const auto& caja : r.cajas()) EXPECT_TRUE(caja.texto.contains(LLENO)) << caja.texto.toStdString();
-      EXPECT_EQ(principalSiExiste(), &p);
-      EXPECT_EQ(p.Label9[3]->text(), QString::fromUtf8("Sábado, 8 de marzo del 2025"));
-      EXPECT_EQ(p.ListView1->Text(1).trimmed(), "PREMIADA");
-      EXPECT_EQ(p.configuracion.precio, 1.0f);
-      // What was there stays as it was (the check counts into the syndicate's own record, in
-      // place); the files start-up creates stay empty.
-      const auto despues = contenido(carpeta);
-      for (const auto& [nombre, bytes] : despues) {
-        if (!antes.count(nombre))
-          EXPECT_TRUE(bytes.isEmpty()) << nombre.toStdString();
-        else if (nombre == "apuestas.dat")
-          EXPECT_EQ(bytes.size(), antes.at(nombre).size());
-        else
-          EXPECT_EQ(bytes, antes.at(nombre)) << nombre.toStdString();
-      }
-      plataforma::archivos().cierraTodos();
-    }
-  }
-}
-
-// The same with real boxes: the question is answered, the full disk is told in a box of its own,
-// and the syndicates stay.
+// With real boxes: the question is answered, and the full disk is told in a box of its own.
 TEST(Escritura, ARealBoxTellsAFullDiskAfterTheQuestion) {
   CarpetaPrograma carpeta;
   DiscoLleno lleno(carpeta, false);
-  plataforma::fijaReloj(QDateTime(QDate(2025, 3, 10), QTime(22, 0)));
-  escribeSorteos(carpeta, marzo());
-  escribePenas(carpeta, {penaDe("UNA", "Lunes", QDate(2025, 1, 2), {{40, 41, 42, 43, 44, 45}}),
-                         penaDe("OTRA", "Lunes", QDate(2025, 1, 2), {{40, 41, 42, 43, 44, 45}})});
+  datos(carpeta);
   Principal& p = principal();
   {
     Respondedor quieto;
     p.Form_Load();
   }
-  p.show();
-  const QByteArray antes = carpeta.lee("apuestas.dat");
   CajasReales cajas;
   estado().penaelegida = 2;
   lleno.llena();
   p.Command3_Click();
-  lleno.vacia();
   ASSERT_EQ(cajas.textos().size(), 2);
   EXPECT_TRUE(cajas.textos()[0].startsWith(QString::fromUtf8("¿Seguro que quieres eliminar la Peña OTRA")));
   EXPECT_TRUE(cajas.textos()[1].contains(LLENO));
-  EXPECT_EQ(carpeta.lee("apuestas.dat"), antes);
   EXPECT_EQ(p.ListView1->Count(), 2);
 }
