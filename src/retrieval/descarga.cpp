@@ -1,7 +1,6 @@
 // Download of the new draws: the request is made at once when the user clicks, and the one-second
 // timer takes the answer through storing, parsing and refreshing every view, watching two time-outs.
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -132,7 +131,7 @@ void Principal::Timer1_Timer() {
     try {
       plataforma::reemplazaArchivo(ruta, estado().ruta + QStringLiteral("www.tmp"), formaGuardada(respuesta));
     } catch (const plataforma::Error& error) {
-      if (!avisoescritura(error)) plataforma::MsgBox(NO_CONECTADO, plataforma::vbExclamation, ERROR_CONEXION);
+      avisoescritura(error);
       Timer1->stop();
       ProgressBar1->setValue(0);
       Label6->clear();
