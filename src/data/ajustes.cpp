@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "data/mantenimiento.h"
@@ -53,10 +54,7 @@ Configuracion cargaConfiguracion(const QString& ruta) {
   bool entero = true;
   bool reparado = false;
 
-  sinErrores([&] {
-    plataforma::archivos().abre(ARCH_NUMS_INI, nombre, plataforma::Acceso::Aleatorio,
-                                Configuracion::LONGITUD);
-  });
+  abreDatos(ARCH_NUMS_INI, nombre, plataforma::Acceso::Aleatorio, Configuracion::LONGITUD);
   if (falta) {
     c.direccionweb = fijo(QString::fromLatin1(DIRECCION_WEB), 60);
     reparado = true;
@@ -80,18 +78,43 @@ Configuracion cargaConfiguracion(const QString& ruta) {
       reparado = true;
     }
   }
+  if (reparaPrecio(c)) reparado = true;
+  // A full disk or a failing one is told; settings that may not be written are told with the rest
+  // of the read-only data, once start-up knows.
+  const auto guarda = [](auto paso) {
+    try {
+      paso();
+    } catch (const plataforma::Error& error) {
+      if (error.numero() != plataforma::ERR_ACCESO) avisoescritura(error);
+    }
+  };
+  if (!entero) {
+    guarda([&] {
+      reescribeArchivo(ARCH_NUMS_INI, Configuracion::LONGITUD, ruta + QStringLiteral("nums.tmp"), c.codifica());
+    });
+  } else if (reparado) {
+    guarda([&] { escribeConfiguracionArchivo(c); });
+  }
+  return c;
+}
+
+bool reparaPrecio(Configuracion& c) {
   // A price that is not a number cannot have been meant: it counts as unset, like 0.
   if (c.precio == 0 || !std::isfinite(c.precio)) {
     c.precio = 1.0f;
     c.meses = 24;
-    reparado = true;
+    return true;
   }
-  if (!entero) {
-    sinErrores([&] {
-      reescribeArchivo(ARCH_NUMS_INI, Configuracion::LONGITUD, ruta + QStringLiteral("nums.tmp"), c.codifica());
-    });
-  } else if (reparado) {
-    sinErrores([&] { escribeConfiguracionArchivo(c); });
+  if (c.precio < 0 || c.precio > PRECIO_MAXIMO) {
+    c.precio = 1.0f;
+    return true;
   }
+  return false;
+}
+
+Configuracion configuracionGuardada() {
+  Configuracion c;
+  sinErrores([&] { c = leeConfiguracionArchivo(); });
+  reparaPrecio(c);
   return c;
 }

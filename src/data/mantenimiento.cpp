@@ -1,14 +1,20 @@
 #include "data/mantenimiento.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "data/registros.h"
 #include "plataforma/archivos.h"
 #include "plataforma/msgbox.h"
+#include "plataforma/error.h"
 #include "plataforma/reemplazo.h"
 
 using plataforma::archivos;
@@ -153,4 +159,63 @@ bool permiteCambiarSorteos() {
   if (estado().sinconvertir.isEmpty()) return true;
   plataforma::MsgBox(avisoSinConvertir(), plataforma::vbExclamation, QString::fromUtf8("¡Vaya hombre!"));
   return false;
+}
+
+qint64 maximoImportable(double hoy) {
+  const qint64 dias = std::isfinite(hoy) && hoy > 0 ? qint64(std::min(hoy, 3e6)) : 0;
+  return (dias / 7 + 1) * 3 * Sorteo::LONGITUD;
+}
+
+QByteArray leeImportable(const QString& ruta, double hoy) {
+  using plataforma::Error;
+  // Opened without waiting, so that a pipe cannot hold the program; what it is, is asked of the
+  // file opened, not of its name.
+  const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR)
+      throw Error(plataforma::ERR_NO_ENCONTRADO, QString::fromUtf8("No se encuentra el archivo elegido."));
+    if (errno == EACCES || errno == EPERM)
+      throw Error(plataforma::ERR_PERMISO, QString::fromUtf8("No hay permiso para leer el archivo elegido."));
+    throw Error(plataforma::ERR_RUTA, QString::fromUtf8("No se puede abrir el archivo elegido."));
+  }
+  struct Cierre {
+    int fd;
+    ~Cierre() { ::close(fd); }
+  } cierre{fd};
+  struct stat datos {};
+  if (::fstat(fd, &datos) != 0)
+    throw Error(plataforma::ERR_RUTA, QString::fromUtf8("No se puede leer el archivo elegido."));
+  if (S_ISDIR(datos.st_mode))
+    throw Error(plataforma::ERR_MODO_ARCHIVO, QString::fromUtf8("El archivo elegido es una carpeta."));
+  if (!S_ISREG(datos.st_mode))
+    throw Error(plataforma::ERR_MODO_ARCHIVO,
+                QString::fromUtf8("El archivo elegido no es un archivo de datos: es un dispositivo o una tubería."));
+  const qint64 maximo = maximoImportable(hoy);
+  const QString grande =
+      QString::fromUtf8("El archivo elegido es demasiado grande para ser un archivo de sorteos.");
+  if (datos.st_size > maximo) throw Error(plataforma::ERR_MEMORIA, grande);
+  // The file may still grow while it is read: never more than one byte past the largest.
+  QByteArray bytes(maximo + 1, '\0');
+  qint64 leidos = 0;
+  while (leidos < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + leidos, size_t(bytes.size() - leidos));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw Error(plataforma::ERR_RUTA, QString::fromUtf8("No se puede leer el archivo elegido."));
+    if (n == 0) break;
+    leidos += n;
+  }
+  if (leidos > maximo) throw Error(plataforma::ERR_MEMORIA, grande);
+  bytes.truncate(leidos);
+  return bytes;
+}
+
+QString detalleImportacion(const plataforma::Error& error) {
+  switch (error.numero()) {
+    case plataforma::ERR_MODO_ARCHIVO:
+    case plataforma::ERR_MEMORIA:
+    case plataforma::ERR_PERMISO:
+      return QStringLiteral("\r\n") + error.descripcion();
+    default:
+      return QStringLiteral(" Error ") + QString::number(error.numero());
+  }
 }

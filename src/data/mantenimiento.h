@@ -4,6 +4,10 @@
 #include <QByteArray>
 #include <QString>
 
+namespace plataforma {
+class Error;
+}
+
 // Replaces the data file open as `numero` (random access, records of `longitud` bytes) with
 // `contenido`, by way of the file `temporal`, and opens it again under the same number. Error 75
 // when it cannot be written; the file then stays as it was, and open.
@@ -52,3 +56,17 @@ constexpr int LONGITUD_ANTIGUA = 24;
 QString avisoSinConvertir();
 // Whether the draws file may be changed: not while it keeps the older layout; the user is told why.
 bool permiteCambiarSorteos();
+// The most bytes a draws file can take: one current record for every Monday, Thursday and Saturday
+// from 1900 to `hoy` (a date of the files), which is more than any file that passes
+// revisaImportacion holds.
+qint64 maximoImportable(double hoy);
+
+// The bytes of a file chosen for import. Only a regular file of at most maximoImportable bytes is
+// read; a folder, a device or a pipe is refused without reading it (error 54), as is a larger file
+// (7), a missing one (53) and one that may not be read (70), each with its reason as a Spanish
+// sentence for the user.
+QByteArray leeImportable(const QString& ruta, double hoy);
+
+// What follows the program's message when an import ends on `error`: the reason on a line of its
+// own when leeImportable refused the chosen file, otherwise " Error " and its number.
+QString detalleImportacion(const plataforma::Error& error);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "error.h"
+#include "reemplazo.h"
 #include "texto.h"
 
 namespace plataforma {
@@ -18,6 +19,7 @@ struct Archivos::Abierto {
   qint64 posicion = 0;  // next byte of text input or of a byte-access scan, 0-based
   bool fin = false;
   bool soloLectura = false;
+  bool sinDatos = false;  // stands for a file that could not be read
   quint64 generacion = 0;
 };
 
@@ -27,11 +29,15 @@ namespace {
 // checks write records back by the ten thousand.
 bool escribeEn(QFile& archivo, qint64 desde, const QByteArray& datos) {
   const int fd = archivo.handle();
-  if (fd < 0) return archivo.seek(desde) && archivo.write(datos) == datos.size() && archivo.flush();
+  if (fd < 0) {
+    errno = EIO;
+    return archivo.seek(desde) && archivo.write(datos) == datos.size() && archivo.flush();
+  }
   qint64 hecho = 0;
   while (hecho < datos.size()) {
     const ssize_t n = ::pwrite(fd, datos.constData() + hecho, size_t(datos.size() - hecho), off_t(desde + hecho));
     if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = ENOSPC;
     if (n <= 0) return false;
     hecho += n;
   }
@@ -83,6 +89,23 @@ void Archivos::abre(int numero, const QString& ruta, Acceso acceso, int longitud
   a->datos = a->archivo.readAll();
   a->generacion = nuevaGeneracion();
   abiertos_[numero] = std::move(a);
+}
+
+void Archivos::abreSinDatos(int numero, const QString& ruta, Acceso acceso, int longitud) {
+  if (abiertos_.count(numero)) falla(ERR_YA_ABIERTO, QStringLiteral("El archivo ya está abierto"));
+  auto a = std::make_unique<Abierto>();
+  a->archivo.setFileName(ruta);
+  a->acceso = acceso;
+  a->longitud = acceso == Acceso::Aleatorio && longitud > 0 ? longitud : 1;
+  a->soloLectura = true;
+  a->sinDatos = true;
+  a->generacion = nuevaGeneracion();
+  abiertos_[numero] = std::move(a);
+}
+
+bool Archivos::sinDatos(int numero) const {
+  auto it = abiertos_.find(numero);
+  return it != abiertos_.end() && it->second->sinDatos;
 }
 
 bool Archivos::abierto(int numero) const { return abiertos_.count(numero) != 0; }
@@ -149,17 +172,22 @@ void Archivos::escribeBytes(int numero, qint64 posicion, const QByteArray& datos
   if (posicion < 1) falla(63, QStringLiteral("Número de registro incorrecto"));
   if (a.soloLectura) falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
   const qint64 desde = posicion - 1;
+  const qint64 antes = a.datos.size();
+  reservaEspacio(desde + datos.size() - antes);
   // Even a write that fails half-way may have changed the file.
   a.generacion = nuevaGeneracion();
-  // The disk first: a failed write leaves the memory copy as the file still is.
-  if (desde > a.datos.size()) {
-    const QByteArray hueco(desde - a.datos.size(), '\0');
-    if (!escribeEn(a.archivo, a.datos.size(), hueco))
-      falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
-    a.datos.append(hueco);
+  // The disk first: a failed write leaves the memory copy as the file still is, and a file that
+  // was growing goes back to its length, so that no part of a record stays at its end.
+  const auto fallo = [&] {
+    const int codigo = errno;
+    if (a.archivo.handle() >= 0 && desde + datos.size() > antes) (void)::ftruncate(a.archivo.handle(), antes);
+    falloEscritura(codigo);
+  };
+  if (desde > antes) {
+    const QByteArray hueco(desde - antes, '\0');
+    if (!escribeEn(a.archivo, antes, hueco)) fallo();
   }
-  if (!escribeEn(a.archivo, desde, datos))
-    falla(ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
+  if (!escribeEn(a.archivo, desde, datos)) fallo();
   if (desde + datos.size() > a.datos.size()) a.datos.resize(desde + datos.size());
   std::copy(datos.begin(), datos.end(), a.datos.begin() + desde);
 }

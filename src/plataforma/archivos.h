@@ -25,6 +25,11 @@ class Archivos {
   // and can be read but not written (a read-only file or folder) is opened for reading only: every
   // write to it then fails with error 75 before anything is touched.
   void abre(int numero, const QString& ruta, Acceso acceso, int longitud = 0);
+  // Stands in for a file that is there but cannot be read (a folder of that name, no permission to
+  // read it): the number is open, holds nothing, and every write to it fails with error 75, so
+  // that whatever the file holds is neither shown nor overwritten.
+  void abreSinDatos(int numero, const QString& ruta, Acceso acceso, int longitud = 0);
+  bool sinDatos(int numero) const;  // opened by abreSinDatos
   bool abierto(int numero) const;
   bool soloLectura(int numero) const;  // false when the number is not open
   QString ruta(int numero) const;
@@ -44,6 +49,8 @@ class Archivos {
 
   // Byte access, positions counted from 1. Bytes beyond the end read as zeros and set end-of-file.
   QByteArray leeBytes(int numero, qint64 posicion, qint64 cuantos);
+  // A failed write is error 61 for a full disk, 75 for a file that may not be written, 57 for a
+  // disk that fails; a file that was growing is cut back to its former length.
   void escribeBytes(int numero, qint64 posicion, const QByteArray& datos);
   // The whole content, for scanning it in memory.
   const QByteArray& contenido(int numero) const;

@@ -14,10 +14,12 @@
 #include <QCryptographicHash>
 #include <QPasswordDigestor>
 #include <algorithm>
+#include <cerrno>
 #include <deque>
 #include <limits>
 
 #include "error.h"
+#include "reemplazo.h"
 
 namespace plataforma {
 
@@ -45,8 +47,18 @@ bool bdRetenida = false;  // the database was found held since the outermost one
   fallaBloqueada(archivo ? QFile::decodeName(archivo) : QString());
 }
 
+// A write the disk had no room for: the database itself, or its journal, could not grow. The test's
+// free-space limit refuses every commit the same way (see conecta).
+bool sinEspacio(sqlite3* bd) {
+  const int codigo = sqlite3_extended_errcode(bd);
+  const int sistema = sqlite3_system_errno(bd);
+  return (codigo & 0xff) == SQLITE_FULL || codigo == SQLITE_CONSTRAINT_COMMITHOOK || sistema == ENOSPC ||
+         sistema == EDQUOT;
+}
+
 [[noreturn]] void fallaSql(sqlite3* bd) {
   if (bloqueada(sqlite3_extended_errcode(bd))) fallaBloqueada(bd);
+  if (sinEspacio(bd)) falla(ERR_DISCO_LLENO, QStringLiteral("no queda espacio en el disco"));
   const QString mensaje = QString::fromUtf8(sqlite3_errmsg(bd));
   const bool falta = mensaje.startsWith(QLatin1String("no such table")) ||
                      mensaje.startsWith(QLatin1String("no such column"));
@@ -278,6 +290,11 @@ std::shared_ptr<sqlite3> conecta(const QString& ruta, const QByteArray& llave) {
   // Another program (or the report engine's own connection) may hold the file for a moment; the
   // user waits for it no longer than this.
   sqlite3_busy_timeout(abierta, ESPERA_BLOQUEO_MS);
+  // Under a test's free-space limit a transaction needs room for its journal and a page: a commit
+  // with less is rolled back, as on a full disk.
+  sqlite3_commit_hook(
+      abierta, [](void*) { return espacioLibreFijado() >= 0 && espacioLibreFijado() < 2 * 4096 ? 1 : 0; },
+      nullptr);
   return bd;
 }
 

@@ -40,29 +40,19 @@ qint64& espacioLibre() {
   return bytes;
 }
 
-// Why a document could not be written, as the user is told.
-QString motivo(int codigo) {
-  switch (codigo) {
-    case ENOSPC:
-    case EDQUOT:
-      return QStringLiteral("no queda espacio en el disco");
-    case ENOENT:
-    case ENOTDIR:
-      return QStringLiteral("la carpeta del documento no existe");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return QStringLiteral("no se puede escribir en la carpeta del documento");
-    case EISDIR:
-      return QStringLiteral("el documento elegido es una carpeta");
-    case ELOOP:
-      return QStringLiteral("el enlace del documento no lleva a ningún archivo");
-    default:
-      return QStringLiteral("error al escribir en el disco");
-  }
+int& falloSincronizacion() {
+  static int codigo = 0;
+  return codigo;
 }
 
-[[noreturn]] void falloDocumento(int codigo) { throw Error(ERR_ACCESO, motivo(codigo)); }
+// What the disk holds of a file reaches it, or the reason why not (errno).
+bool sincroniza(int fd) {
+  if (falloSincronizacion() != 0) {
+    errno = falloSincronizacion();
+    return false;
+  }
+  return ::fsync(fd) == 0;
+}
 
 // Every byte, or the reason why not. The space left for tests counts down as a disk fills up.
 void escribeTodo(int fd, const QByteArray& contenido) {
@@ -71,13 +61,13 @@ void escribeTodo(int fd, const QByteArray& contenido) {
     size_t pedido = size_t(contenido.size() - hecho);
     qint64& libre = espacioLibre();
     if (libre >= 0) {
-      if (libre == 0) falloDocumento(ENOSPC);
+      if (libre == 0) falloEscritura(ENOSPC);
       pedido = std::min<size_t>(pedido, size_t(libre));
     }
     const ssize_t n = ::write(fd, contenido.constData() + hecho, pedido);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) falloDocumento(errno);
-    if (n == 0) falloDocumento(ENOSPC);
+    if (n < 0) falloEscritura(errno);
+    if (n == 0) falloEscritura(ENOSPC);
     if (libre >= 0) libre -= n;
     hecho += n;
   }
@@ -85,16 +75,18 @@ void escribeTodo(int fd, const QByteArray& contenido) {
 
 void escribeEntero(const QString& temporal, const QByteArray& contenido, mode_t permisos) {
   const int fd = ::open(nativo(temporal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, permisos);
+  // A full disk may have no room even for the new name.
+  if (fd < 0 && (errno == ENOSPC || errno == EDQUOT)) falloEscritura(errno);
   if (fd < 0) sinAcceso();
-  bool bien = true;
   try {
     escribeTodo(fd, contenido);
-  } catch (const Error&) {
-    bien = false;
+    // Written is not yet on disk: a full disk or a failing device may still say no here.
+    if (!sincroniza(fd)) falloEscritura(errno);
+  } catch (...) {
+    ::close(fd);
+    throw;
   }
-  bien = bien && ::fsync(fd) == 0;
-  if (::close(fd) != 0) bien = false;
-  if (!bien) sinAcceso();
+  if (::close(fd) != 0) falloEscritura(errno);
 }
 
 // The file a document chosen by its name is written to: a symbolic link leads to the file it names
@@ -104,10 +96,10 @@ QString finalDe(const QString& destino) {
   for (int saltos = 0;; ++saltos) {
     struct stat datos {};
     if (::lstat(ruta.constData(), &datos) != 0 || !S_ISLNK(datos.st_mode)) return QFile::decodeName(ruta);
-    if (saltos == 40) falloDocumento(ELOOP);
+    if (saltos == 40) falloEscritura(ELOOP);
     QByteArray destinoEnlace(PATH_MAX, '\0');
     const ssize_t n = ::readlink(ruta.constData(), destinoEnlace.data(), size_t(destinoEnlace.size()));
-    if (n < 0) falloDocumento(errno);
+    if (n < 0) falloEscritura(errno);
     destinoEnlace.truncate(n);
     if (!destinoEnlace.startsWith('/')) destinoEnlace = ruta.left(ruta.lastIndexOf('/') + 1) + destinoEnlace;
     ruta = destinoEnlace;
@@ -116,13 +108,58 @@ QString finalDe(const QString& destino) {
 
 }  // namespace
 
+void falloEscritura(int codigo) {
+  QString motivo;
+  int numero = ERR_ES_DISPOSITIVO;
+  switch (codigo) {
+    case ENOSPC:
+    case EDQUOT:
+      numero = ERR_DISCO_LLENO;
+      motivo = QStringLiteral("no queda espacio en el disco");
+      break;
+    case ENOENT:
+    case ENOTDIR:
+      numero = ERR_ACCESO;
+      motivo = QStringLiteral("la carpeta del documento no existe");
+      break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      numero = ERR_ACCESO;
+      motivo = QStringLiteral("no se puede escribir en la carpeta del documento");
+      break;
+    case EISDIR:
+      numero = ERR_ACCESO;
+      motivo = QStringLiteral("el documento elegido es una carpeta");
+      break;
+    case ELOOP:
+      numero = ERR_ACCESO;
+      motivo = QStringLiteral("el enlace del documento no lleva a ningún archivo");
+      break;
+    default:
+      motivo = QStringLiteral("error al escribir en el disco");
+  }
+  throw Error(numero, motivo);
+}
+
+qint64 espacioLibreFijado() { return espacioLibre(); }
+
+void reservaEspacio(qint64 bytes) {
+  qint64& libre = espacioLibre();
+  if (libre < 0 || bytes <= 0) return;
+  if (bytes > libre) falloEscritura(ENOSPC);
+  libre -= bytes;
+}
+
+void fijaFalloSincronizacion(int codigo) { falloSincronizacion() = codigo; }
+
 void guardaDocumento(const QString& destino, const QByteArray& contenido) {
   const QFileInfo final(finalDe(destino));
   // The permissions the document keeps or gets: the creation mask is read by setting it back at once.
   mode_t permisos = 0;
   struct stat datos {};
   if (::stat(nativo(final.absoluteFilePath()).constData(), &datos) == 0) {
-    if (!S_ISREG(datos.st_mode)) falloDocumento(EISDIR);
+    if (!S_ISREG(datos.st_mode)) falloEscritura(EISDIR);
     // The rename would need only the folder: a file the user protected is refused here. Root may
     // write anything, so a file without any write permission counts as protected for root too.
     if (::access(nativo(final.absoluteFilePath()).constData(), W_OK) != 0 || (datos.st_mode & 0222) == 0)
@@ -136,16 +173,16 @@ void guardaDocumento(const QString& destino, const QByteArray& contenido) {
   QByteArray plantilla = nativo(final.absolutePath() + QStringLiteral("/.") + final.fileName() +
                                 QStringLiteral(".XXXXXX"));
   const int fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
-  if (fd < 0) falloDocumento(errno);
+  if (fd < 0) falloEscritura(errno);
   bool abierto = true;
   try {
     escribeTodo(fd, contenido);
     // The mode before the sync, so that it reaches the disk with the data.
-    if (::fchmod(fd, permisos) != 0) falloDocumento(errno);
+    if (::fchmod(fd, permisos) != 0) falloEscritura(errno);
     // Written is not yet on disk: a full disk or a failing device may still say no here.
-    if (::fsync(fd) != 0) falloDocumento(errno);
+    if (!sincroniza(fd)) falloEscritura(errno);
     abierto = false;
-    if (::close(fd) != 0) falloDocumento(errno);
+    if (::close(fd) != 0) falloEscritura(errno);
   } catch (...) {
     if (abierto) ::close(fd);
     ::unlink(plantilla.constData());
@@ -154,7 +191,7 @@ void guardaDocumento(const QString& destino, const QByteArray& contenido) {
   if (::rename(plantilla.constData(), nativo(final.absoluteFilePath()).constData()) != 0) {
     const int codigo = errno;
     ::unlink(plantilla.constData());
-    falloDocumento(codigo);
+    falloEscritura(codigo);
   }
   aDisco(final.absolutePath(), O_RDONLY | O_DIRECTORY);
 }
@@ -177,7 +214,10 @@ void reemplazaArchivo(const QString& destino, const QString& temporal, const QBy
     // The creation mask may have narrowed them.
     ::chmod(nativo(temporal).constData(), permisos);
     if (antesDeRenombrar()) antesDeRenombrar()();
-    if (::rename(nativo(temporal).constData(), nativo(destino).constData()) != 0) sinAcceso();
+    if (::rename(nativo(temporal).constData(), nativo(destino).constData()) != 0) {
+      if (errno == ENOSPC || errno == EDQUOT) falloEscritura(errno);
+      sinAcceso();
+    }
   } catch (...) {
     QFile::remove(temporal);
     throw;

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
@@ -76,9 +77,19 @@ void Principal::analizadatos() {
     dejaPosicion();
     // One write for all the records: the file gains whole draws or, if the write fails, none that
     // the next count would take.
-    if (!a.sorteos.empty())
-      archivos().escribeBytes(ARCH_NUMEROS, qint64(e.numsorteos - 1) * Sorteo::LONGITUD + 1,
-                              escaner::registrosNuevos(a));
+    if (!a.sorteos.empty()) {
+      try {
+        archivos().escribeBytes(ARCH_NUMEROS, qint64(e.numsorteos - 1) * Sorteo::LONGITUD + 1,
+                                escaner::registrosNuevos(a));
+      } catch (const plataforma::Error& error) {
+        // A full disk stored none of them: nothing new is checked or counted.
+        if (!avisoescritura(error)) throw;
+        errordatos = true;
+        sorteosnuevos = 0;
+        Label59->clear();
+        return;
+      }
+    }
     if (sorteosnuevos == 0) {
       plataforma::MsgBox(QString::fromUtf8("Todavía no hay sorteos nuevos."), plataforma::vbInformation,
                          QString::fromUtf8("Pruebe más tarde"));

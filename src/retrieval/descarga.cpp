@@ -1,7 +1,6 @@
 // Download of the new draws: the request is made at once when the user clicks, and the one-second
 // timer takes the answer through storing, parsing and refreshing every view, watching two time-outs.
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -18,6 +17,7 @@
 #include "plataforma/fechas.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/red.h"
+#include "plataforma/reemplazo.h"
 #include "plataforma/texto.h"
 #include "retrieval/Infor.h"
 #include "ui/Principal.h"
@@ -128,12 +128,19 @@ void Principal::Timer1_Timer() {
     ProgressBar1->setValue(2);
     pasodescarga = 5;
     const QString ruta = estado().ruta + QStringLiteral("www.txt");
-    archivos().cierra(ARCH_WWW);
-    QFile www(ruta);
-    if (www.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      www.write(formaGuardada(respuesta));
-      www.close();
+    // The answer replaces the last one whole, or not at all: a full disk keeps the last answer
+    // and ends the download with its reason, before any draw is taken from a part of it.
+    try {
+      plataforma::reemplazaArchivo(ruta, estado().ruta + QStringLiteral("www.tmp"), formaGuardada(respuesta));
+    } catch (const plataforma::Error& error) {
+      avisoescritura(error);
+      Timer1->stop();
+      ProgressBar1->setValue(0);
+      Label6->clear();
+      pasodescarga = 0;
+      return;
     }
+    archivos().cierra(ARCH_WWW);
     plataforma::sinErrores([&] { archivos().abre(ARCH_WWW, ruta, plataforma::Acceso::Binario); });
     analizadatos();
   }

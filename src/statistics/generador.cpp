@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "data/avisobloqueo.h"
+#include "data/avisopermiso.h"
 #include "data/estado.h"
 #include "plataforma/controles.h"
 #include "plataforma/msgbox.h"
@@ -257,7 +258,10 @@ static void bloqueaPaso1(Principal& p, bool bloquea) {
 
 void Principal::Slider2_Change() {
   const int v = Slider2->value();
-  if (v > 0 && sorteoscontados == 0) {
+  // On read-only data the ranking is refused like every change: it is written to the report
+  // database and leads to a new syndicate.
+  const bool soloLectura = v > 0 && estado().sololectura;
+  if ((v > 0 && sorteoscontados == 0) || soloLectura) {
     {
       const QSignalBlocker quieto(Slider2);
       Slider2->setValue(0);
@@ -267,10 +271,13 @@ void Principal::Slider2_Change() {
     if (avisandoSlider2) return;
     avisandoSlider2 = true;
     paraRepeticion(Slider2);
-    QTimer::singleShot(0, this, [] {
-      plataforma::MsgBox(
-          QString::fromUtf8("No has seleccionado sorteos. Por favor, selecciona más sorteos en el paso anterior."),
-          plataforma::vbInformation, QString::fromUtf8("Mal, mal, mal..."));
+    QTimer::singleShot(0, this, [soloLectura] {
+      if (soloLectura)
+        avisopermiso();
+      else
+        plataforma::MsgBox(
+            QString::fromUtf8("No has seleccionado sorteos. Por favor, selecciona más sorteos en el paso anterior."),
+            plataforma::vbInformation, QString::fromUtf8("Mal, mal, mal..."));
       avisandoSlider2 = false;
     });
     return;

@@ -5,6 +5,7 @@
 #include <QSlider>
 
 #include "data/avisobloqueo.h"
+#include "data/avisopermiso.h"
 #include "data/estado.h"
 #include "plataforma/basedatos.h"
 #include "plataforma/error.h"
@@ -99,6 +100,7 @@ void Principal::guardaresumen() {
       avisobloqueo();
       return;
     }
+    if (avisoescritura(error)) return;
     // A damaged database stays damaged until the program is installed again: it is told once.
     const QString texto = QString::fromUtf8("No se ha podido guardar la selección para el informe estadístico "
                                             "(error %1). ").arg(error.numero()) +

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <limits>
 
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/controles.h"
@@ -167,6 +168,7 @@ void Imprimir::Form_Load() {
 
   // What is stored is shown and kept: only the user's own edit writes nums.ini.
   plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
+  avisado_ = false;
   configuracion.correccionx = utilizable(configuracion.correccionx);
   configuracion.correcciony = utilizable(configuracion.correcciony);
   antes_ = {configuracion.correccionx, configuracion.correcciony};
@@ -370,6 +372,15 @@ void Imprimir::muestraCorrecciones() {
 void Imprimir::Text1_Change(int Index) {
   const QString texto = Text1[Index]->text();
   float& campo = Index == 0 ? configuracion.correccionx : configuracion.correcciony;
+  // On read-only data a correction other than the stored one is refused like every change, and
+  // told once while the window is open.
+  if (estado().sololectura) {
+    if (texto != textoNumero(campo)) {
+      muestraCorrecciones();
+      permiteCambios(avisado_);
+    }
+    return;
+  }
   float valor = 0;
   bool fuera = false;
   Rango r;

@@ -91,6 +91,7 @@ class Imprimir : public QWidget {
   bool midiendo_ = false;
   std::vector<QRectF> medidas_;  // where each text would fall, measuring
   std::array<float, 2> antes_{};  // each correction as it was before the edit under way
+  bool avisado_ = false;  // read-only data was told since the window loaded
 };
 
 // The one printing window, created on first use.

@@ -72,7 +72,7 @@ void Principal::Command3_Click() {
   try {
     quitaRegistro(e.ruta, e.penaelegida);
   } catch (const plataforma::Error& error) {
-    if (error.numero() == plataforma::ERR_ACCESO) avisopermiso();
+    avisoescritura(error);
     return;
   }
   estadosorteos();

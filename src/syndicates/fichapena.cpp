@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "data/avisobloqueo.h"
+#include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
@@ -74,6 +75,8 @@ bool avisaFicha(Principal& v, const plataforma::Error& error) {
                                          "problema. Error ") +
                            QString::number(numero),
                        plataforma::vbExclamation, titulo);
+  } else if (avisoescritura(error)) {
+    // A full disk: the report tables wait for room; the syndicate is shown all the same.
   } else if (numero == plataforma::ERR_BD_BLOQUEADA) {
     // Held by another program for a moment: nothing is damaged, and the program goes on.
     avisobloqueo();
@@ -102,6 +105,8 @@ bool avisaFicha(Principal& v, const plataforma::Error& error) {
 void Principal::muestrapena(int n) {
   Estado& e = estado();
   penamostrada = n;
+  // The bets and the fact sheet both go to the report database: a full disk is told once.
+  const UnSoloAviso unaVez;
   QStringList apuestas;  // the rows of the bets list, for "Peñanums"
   try {
     double sinPremio = 0;

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "data/ajustes.h"
 #include "data/avisopermiso.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
@@ -119,7 +120,9 @@ Configurar::Configurar() {
 void Configurar::Show() { plataforma::muestra(*this, cargado_); }
 
 void Configurar::Form_Load() {
-  plataforma::sinErrores([&] { configuracion = leeConfiguracionArchivo(); });
+  // A price out of range shows as start-up took it.
+  configuracion = configuracionGuardada();
+  avisado_ = false;
   // The months the main window already has; showing them hands nothing on.
   mesesAplicados_ = configuracion.meses;
   // Each box's change handler writes the record, as every change does.
@@ -130,11 +133,11 @@ void Configurar::Form_Load() {
 }
 
 // On data the program may not write, a change is refused with the message every other change gets,
-// and the box shows the stored value again.
+// told once while the dialog is open, and the box shows the stored value again.
 bool Configurar::rechaza(QLineEdit* caja, const QString& guardado) {
   if (!estado().sololectura || cargando_) return false;
   ponTexto(caja, guardado);
-  avisopermiso();
+  permiteCambios(avisado_);
   return true;
 }
 
@@ -196,7 +199,12 @@ void Configurar::hideEvent(QHideEvent* evento) {
 
 void Configurar::escribe() {
   if (estado().sololectura) return;
-  plataforma::sinErrores([&] { escribeConfiguracionArchivo(configuracion); });
+  try {
+    escribeConfiguracionArchivo(configuracion);
+  } catch (const plataforma::Error& error) {
+    // A full or failing disk is told once while the dialog is open, not at every keystroke.
+    if (!avisado_) avisado_ = avisoescritura(error);
+  }
 }
 
 void Configurar::Label2_Click() {

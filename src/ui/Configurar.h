@@ -3,6 +3,7 @@
 // Every change is written to nums.ini at once; there is no OK or Cancel.
 #include <QWidget>
 
+#include "data/ajustes.h"
 #include "data/registros.h"
 
 class QLineEdit;
@@ -37,7 +38,7 @@ class Configurar : public QWidget {
 
   // The highest price of a bet and the longest period the dialog stores; a larger figure is a
   // slip of the keyboard.
-  static constexpr float PRECIO_MAXIMO = 1000;
+  static constexpr float PRECIO_MAXIMO = ::PRECIO_MAXIMO;
   static constexpr qint16 MESES_MAXIMO = 999;
 
   Configuracion configuracion;  // the dialog's own copy of the settings
@@ -53,6 +54,7 @@ class Configurar : public QWidget {
   bool rechaza(QLineEdit* caja, const QString& guardado);
   bool cargado_ = false;
   bool cargando_ = false;       // Form_Load is putting the stored values into the boxes
+  bool avisado_ = false;        // read-only data was told since the dialog loaded
   qint16 mesesAplicados_ = 0;   // the months the main window's sliders were last given
   QTimer* espera_ = nullptr;
 };

@@ -35,15 +35,11 @@ void Principal::Form_Load() {
   QDir::setCurrent(carpeta);
   e.ruta = rutaDe(carpeta);
   sinErrores([&] { plataforma::borraArchivo(e.ruta + QStringLiteral("apuestas.tmp")); });
-  sinErrores([&] {
-    archivos().abre(ARCH_APUESTAS, e.ruta + QStringLiteral("apuestas.dat"), Acceso::Aleatorio,
-                    Pena::LONGITUD);
-  });
-  sinErrores([&] {
-    archivos().abre(ARCH_NUMEROS, e.ruta + QStringLiteral("numeros.dat"), Acceso::Aleatorio,
-                    Sorteo::LONGITUD);
-  });
-  sinErrores([&] { archivos().abre(ARCH_WWW, e.ruta + QStringLiteral("www.txt"), Acceso::Binario); });
+  // A full disk is told once, however many of the writes below it stops.
+  const UnSoloAviso unaVez;
+  abreDatos(ARCH_APUESTAS, e.ruta + QStringLiteral("apuestas.dat"), Acceso::Aleatorio, Pena::LONGITUD);
+  abreDatos(ARCH_NUMEROS, e.ruta + QStringLiteral("numeros.dat"), Acceso::Aleatorio, Sorteo::LONGITUD);
+  abreDatos(ARCH_WWW, e.ruta + QStringLiteral("www.txt"), Acceso::Binario);
 
   try {
     plataforma::longitudArchivo(e.ruta + QStringLiteral("tablas.bin"));
@@ -67,14 +63,16 @@ void Principal::Form_Load() {
   Command1_Click(0);
   compruebamensaje();
   resumensorteos();
-  if (e.sololectura) avisopermiso();
+  // A data file that could not be read says so, and why; it also makes the data read-only.
+  if (!avisolectura() && e.sololectura) avisopermiso();
 }
 
 void Principal::Form_Activate() {
   TareaBD tarea;
   Estado& e = estado();
   ++activaciones;
-  if (activaciones == 1 && archivos().abierto(ARCH_APUESTAS)) {
+  // A syndicates file that could not be read is no empty one: start-up has said what is wrong.
+  if (activaciones == 1 && archivos().abierto(ARCH_APUESTAS) && !archivos().sinDatos(ARCH_APUESTAS)) {
     leePena(1);
     if (archivos().fin(ARCH_APUESTAS))
       plataforma::MsgBox(

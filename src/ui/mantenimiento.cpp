@@ -40,21 +40,9 @@ bool mismoArchivo(const QString& a, const QString& b) {
   return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
 }
 
-// More draws than a century of three draws a week, with room to spare: a file this large is
-// something else, and is not read into memory.
-constexpr qint64 MAXIMO_IMPORTABLE = qint64(Sorteo::LONGITUD) * 1000000;
-
-// The chosen file whole; a file too large to be a draws file reads as a partial record, which the
-// checks refuse for its size.
-QByteArray leeEntero(const QString& ruta) {
-  QFile f(ruta);
-  if (!f.exists())
-    throw plataforma::Error(plataforma::ERR_NO_ENCONTRADO, QStringLiteral("No se encontró el archivo"));
-  if (!f.open(QIODevice::ReadOnly))
-    throw plataforma::Error(plataforma::ERR_ACCESO, QStringLiteral("Error de acceso a la ruta o el archivo"));
-  if (f.size() > MAXIMO_IMPORTABLE) return QByteArray(1, '\0');
-  return f.readAll();
-}
+// The chosen file whole, when it can be a draws file at all: a regular file no larger than every
+// draw day since 1900 would make it.
+QByteArray leeEntero(const QString& ruta) { return leeImportable(ruta, plataforma::oleDe(plataforma::hoy())); }
 
 }  // namespace
 
@@ -110,8 +98,8 @@ void Principal::leeAntiguo(const QString& motivo) {
 }
 
 void Principal::Command8_Click() {
+  if (!permiteCambios() || !permiteCambiarSorteos()) return;
   Estado& e = estado();
-  if (!permiteCambiarSorteos()) return;
   plataforma::DialogoArchivo dialogo;
   dialogo.InitDir = QStringLiteral("c:\\");
   dialogo.DialogTitle = QStringLiteral("Seleccione el archivo NUMEROS.DAT");
@@ -158,8 +146,15 @@ void Principal::Command8_Click() {
                                  archivos().contenido(ARCH_NUMEROS));
     cuentas::reemplazaSorteos(importacion.contenido);
   } catch (const plataforma::Error& error) {
-    MsgBox(QString::fromUtf8(NO_VALIDO) + QStringLiteral(" Error ") + QString::number(error.numero()),
-           plataforma::vbExclamation, titulo);
+    // numeros.bak, apuestas.dat or numeros.dat could not be written: the disk, not the chosen
+    // file, is at fault. The syndicates may have been written before the draws failed: the check
+    // counts again what they gave back.
+    if (avisoescritura(error)) {
+      compruebasencillas(HScroll1->value());
+      refrescaaciertos();
+      return;
+    }
+    MsgBox(QString::fromUtf8(NO_VALIDO) + detalleImportacion(error), plataforma::vbExclamation, titulo);
     return;
   }
   MsgBox(QString::fromUtf8("Archivo de sorteos importado con éxito"), plataforma::vbInformation,
@@ -168,6 +163,7 @@ void Principal::Command8_Click() {
 }
 
 void Principal::Command5_Click() {
+  if (!permiteCambios()) return;
   Estado& e = estado();
   borrasorteos = 1;
   try {
@@ -204,14 +200,14 @@ void Principal::Command5_Click() {
       refrescavistas();
     }
   } catch (const plataforma::Error& error) {
-    if (error.numero() == plataforma::ERR_ACCESO) avisopermiso();
+    avisoescritura(error);
   }
 }
 
 void Principal::ListView3_ItemClick(int Index) {
   Estado& e = estado();
   if (borrasorteos != 1) return;
-  if (!permiteCambiarSorteos()) return;
+  if (!permiteCambios() || !permiteCambiarSorteos()) return;
   if (MsgBox(QString::fromUtf8("¿Seguro que quieres eliminar este sorteo?"),
              plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) != plataforma::vbYes)
     return;
@@ -226,7 +222,11 @@ void Principal::ListView3_ItemClick(int Index) {
     sorteos.remove(qint64(r - 1) * Sorteo::LONGITUD, Sorteo::LONGITUD);
     cuentas::reemplazaSorteos(sorteos);
   } catch (const plataforma::Error& error) {
-    if (error.numero() == plataforma::ERR_ACCESO) avisopermiso();
+    avisoescritura(error);
+    // The syndicates may have been written before the draws failed: the check counts again what
+    // they gave back.
+    compruebasencillas(HScroll1->value());
+    refrescaaciertos();
     return;
   }
   // The rows below move up, and the draws after the deleted one down one record.

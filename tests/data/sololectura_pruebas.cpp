@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "apoyo/carpeta.h"
@@ -20,11 +21,13 @@
 #include "apoyo/inmutable.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
+#include "plataforma/dialogoarchivo.h"
 #include "plataforma/fechas.h"
 #include "plataforma/listview.h"
 #include "plataforma/msgbox.h"
 #include "syndicates/Crea.h"
 #include "syndicates/Creamenu.h"
+#include "syndicates/Imprimir.h"
 #include "ui/Configurar.h"
 #include "ui/Principal.h"
 
@@ -154,17 +157,23 @@ TEST(SoloLectura, TheSettingsRefuseEveryChange) {
   ASSERT_EQ(p.Label7->text(), "TOTAL: 1 sorteos.");
   Configurar& c = configurar();
   {
+    // Said once, not at every keystroke; each box shows the stored value again.
     Respondedor r;
     c.Form_Load();  // showing the stored values is no change
     c.Text2->selectAll();
     QTest::keyClicks(c.Text2, "36");
     c.Text1->selectAll();
     QTest::keyClick(c.Text1, Qt::Key_Backspace);
-    EXPECT_EQ(titulos(r), QStringList(3, PERMISO));
+    EXPECT_EQ(titulos(r), QStringList{PERMISO});
     EXPECT_EQ(c.Text1->text() + " " + c.Text2->text(), "1 24");
   }
-  // A real box, shown over the dialog and closed: the box comes once and the months are put back.
-  c.show();
+  // A real box, shown over the dialog opened again and closed: the box comes once and the months
+  // are put back.
+  descargaConfigurar();
+  procesaDescargas();
+  Configurar& otra = configurar();
+  otra.Form_Load();
+  otra.show();
   int cajas = 0;
   QTimer::singleShot(0, [&] {
     if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -172,10 +181,11 @@ TEST(SoloLectura, TheSettingsRefuseEveryChange) {
       caja->accept();
     }
   });
-  c.Text2->selectAll();
-  QTest::keyClick(c.Text2, Qt::Key_5);
+  otra.Text2->selectAll();
+  QTest::keyClick(otra.Text2, Qt::Key_5);
+  QTest::keyClick(otra.Text2, Qt::Key_7);
   EXPECT_EQ(cajas, 1);
-  EXPECT_EQ(c.Text2->text(), "24");
+  EXPECT_EQ(otra.Text2->text(), "24");
   {
     Respondedor r;
     p.Form_Activate();
@@ -185,4 +195,91 @@ TEST(SoloLectura, TheSettingsRefuseEveryChange) {
   EXPECT_EQ(contenido(carpeta), antes);
   descargaPrincipal();
   procesaDescargas();
+}
+
+// nums.ini alone read-only is read-only data: every command that would change a file is refused
+// with the permission message alone, before it asks anything or opens a dialog, and no byte of the
+// folder changes (numeros.dat, numeros.bak, apuestas.dat, Bolvanta.mdb).
+TEST(SoloLectura, EveryChangeIsRefusedWithTheSettingsAloneReadOnly) {
+  const auto elige = [](const plataforma::DialogoArchivo&) -> QString {
+    ADD_FAILURE() << "file dialog shown";
+    return {};
+  };
+  const std::pair<const char*, std::function<void(Principal&)>> casos[] = {
+      {"borrar todos los sorteos", [](Principal& p) { p.Command5_Click(); }},
+      {"borrar un sorteo",
+       [](Principal& p) {
+         p.borrasorteos = 1;
+         p.ListView3_ItemClick(1);
+         EXPECT_EQ(p.ListView3->Count(), 4);
+       }},
+      {"importar sorteos",
+       [&](Principal& p) {
+         plataforma::fijaEleccionArchivo(elige);
+         p.Command8_Click();
+         plataforma::fijaEleccionArchivo({});
+       }},
+      {"clasificación de los números",
+       [](Principal& p) {
+         p.Command9_Click();
+         p.Slider2->setValue(6);
+         QCoreApplication::processEvents();
+         EXPECT_EQ(p.Slider2->value(), 0);
+       }},
+      {"configuración",
+       [](Principal&) {
+         configurar().Form_Load();
+         for (const char* texto : {"2", "25"}) configurar().Text1->setText(texto);
+         configurar().Text2->setText("3");
+       }},
+      {"correcciones de impresión",
+       [](Principal& p) {
+         p.ListView1_ItemClick(1);
+         p.Command2_Click();
+         for (int i : {0, 1}) imprimir().Text1[i]->setText("4");
+       }},
+      {"bajar sorteos", [](Principal& p) { p.Picture2_Click(); }},
+      {"crear peña", [](Principal& p) { p.Command4_Click(); }},
+      {"editar peña", [](Principal& p) { p.Command7_Click(); }},
+      {"borrar peña", [](Principal& p) { p.Command3_Click(); }},
+  };
+  for (const auto& [nombre, accion] : casos) {
+    SCOPED_TRACE(nombre);
+    CarpetaPrograma carpeta;
+    plataforma::fijaReloj(QDateTime(QDate(2025, 3, 11), QTime(10, 0)));
+    escribeSorteos(carpeta, {sorteoDe(QDate(2025, 3, 1)), sorteoDe(QDate(2025, 3, 3)),
+                             sorteoDe(QDate(2025, 3, 6), {1, 2, 3, 30, 31, 32}), sorteoDe(QDate(2025, 3, 8))});
+    escribePenas(carpeta, {penaDe("PREMIADA", "Todos (L+J+S)", QDate(2025, 1, 2), {{1, 2, 3, 40, 41, 42}})});
+    QDir(carpeta.ruta()).mkdir("otra");
+    carpeta.escribe("otra/numeros.dat", carpeta.lee("numeros.dat").left(64));
+    {
+      Respondedor r;
+      principal().Form_Load();
+      descargaPrincipal();
+      procesaDescargas();
+      plataforma::archivos().cierraTodos();
+    }
+    SoloLectura protegidos;
+    if (!protegidos.protege({carpeta.archivo("nums.ini")}))
+      GTEST_SKIP() << "Sin archivos de solo lectura: " << protegidos.motivo().toStdString();
+    const auto antes = contenido(carpeta);
+
+    Respondedor r;
+    Principal& p = principal();
+    p.Form_Load();
+    ASSERT_EQ(titulos(r), QStringList{PERMISO});
+    // Deleting a syndicate asks first, as it always has; nothing else asks anything.
+    estado().penaelegida = 1;
+    r.agrega(plataforma::vbYes);
+    accion(p);
+    QStringList esperados{PERMISO};
+    if (QString::fromUtf8(nombre) == QString::fromUtf8("borrar peña")) esperados.prepend("Borrar...");
+    EXPECT_EQ(titulos(r).mid(1), esperados);
+    EXPECT_EQ(creaSiExiste(), nullptr);
+    EXPECT_EQ(creamenuSiExiste(), nullptr);
+    EXPECT_FALSE(p.Timer1->isActive());
+    EXPECT_EQ(contenido(carpeta), antes);
+    descargaPrincipal();
+    procesaDescargas();
+  }
 }
