@@ -62,6 +62,12 @@ QString rutaDe(const QString& carpeta) {
 
 Sorteo leeSorteo(qint64 n) { return Sorteo::decodifica(archivos().lee(ARCH_NUMEROS, n)); }
 
+Sorteo ultimoSorteo() {
+  const int n = estado().numsorteos - 1;
+  if (n < 1 || !archivos().abierto(ARCH_NUMEROS)) return {};
+  return leeSorteo(n);
+}
+
 void escribeSorteo(qint64 n, const Sorteo& s) { archivos().escribe(ARCH_NUMEROS, n, s.codifica()); }
 
 namespace {

@@ -27,6 +27,9 @@ QString rutaDe(const QString& carpeta);
 // Whole records of the open files 3 (numeros.dat), 1 (apuestas.dat) and 5 (nums.ini). Reading past
 // the end gives a record of zeros and sets end of file.
 Sorteo leeSorteo(qint64 n);
+// The newest stored draw, record numsorteos - 1, whatever draw a check read last; all zeros when
+// there is none.
+Sorteo ultimoSorteo();
 void escribeSorteo(qint64 n, const Sorteo& s);
 // The syndicate as the file holds it now. The reference stays valid for the whole run and shows
 // the record's latest content; copy it to keep it as it is.

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "data/avisopermiso.h"
+#include "data/ayudas.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
@@ -62,7 +63,7 @@ void Principal::Picture2_Click() {
     avisopremio = 0;
     descargaInfor();
     errordatos = false;
-    const QDate ultimo = plataforma::fechaDe(sorteo.fecha);
+    const QDate ultimo = plataforma::fechaDe(ultimoSorteo().fecha);
     if (ultimo.isValid() && hoy < ultimo) {
       plataforma::MsgBox(QString::fromUtf8(
                              "La fecha de tu ordenador parece incorrecta. Existen sorteos en la base "

@@ -141,7 +141,9 @@ TEST_F(Descarga, NothingNewSaysSoAndChecksTheNewestDraw) {
 }
 
 TEST_F(Descarga, AComputerClockBehindTheDataFetchesNothing) {
-  Principal& p = arranca(QDate(2025, 3, 1), {nuevo(QDate(2025, 3, 3), 1)});
+  // The newest stored draw is the one compared, also after a check walked back to older ones.
+  Principal& p = arranca(QDate(2025, 3, 1), {nuevo(QDate(2025, 2, 24), 0), nuevo(QDate(2025, 3, 3), 1)});
+  p.HScroll1->setValue(2);
   p.Picture2_Click();
   const plataforma::Caja* c = caja("Error de fechas");
   ASSERT_NE(c, nullptr);
