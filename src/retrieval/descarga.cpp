@@ -85,6 +85,8 @@ void Principal::Picture2_Click() {
     ++pasodescarga;
     Timer1->start();
   } catch (const plataforma::Error&) {
+    // The window was closed while the request waited: the program is ending, and says nothing.
+    if (principalSiExiste() != this) return;
     plataforma::MsgBox(NO_CONECTADO, plataforma::vbExclamation, ERROR_CONEXION);
     Timer1->stop();
     ProgressBar1->setValue(0);
@@ -165,6 +167,7 @@ void Principal::Timer1_Timer() {
     estadosorteos();
     cuentaperiodo();
     informesorteo(0);
+    if (principalSiExiste() != this) return;  // closed while the document was fetched
     resumensorteos();
     Picture2->setPicture(ImageList1, 2);
   }

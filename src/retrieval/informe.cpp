@@ -119,7 +119,10 @@ void Principal::informesorteo(int flag) {
   }
   ruta.replace(QStringLiteral("\\u00c1"), QStringLiteral("Á"));
   urldocumento = QStringLiteral("http://") + HOST_OPERADOR + ruta;
-  if (flag == 0) descargapdf(urldocumento);
+  if (flag == 0) {
+    descargapdf(urldocumento);
+    if (principalSiExiste() != this) return;  // the window was closed while the document came
+  }
   muestrapdf();
 }
 

@@ -34,6 +34,41 @@
 
 using plataforma::px;
 
+namespace {
+
+// The user's clicks, keys and wheel turns; not the request to close a window.
+bool esEntrada(QEvent::Type tipo) {
+  switch (tipo) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 Principal& principal() { return plataforma::Unica<Principal>::instancia(); }
 Principal* principalSiExiste() { return plataforma::Unica<Principal>::siExiste(); }
 void descargaPrincipal() { plataforma::Unica<Principal>::descarga(); }
@@ -388,6 +423,12 @@ void Principal::Show() {
 }
 
 bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
+  // While a request waits for its answer no window takes the user's input, as a window held by
+  // the request would not: a click made meanwhile is not run afterwards. A box opened meanwhile
+  // is answered as usual, and the close box is heard (closeEvent).
+  if (plataforma::esperandoRed() && evento->spontaneous() && esEntrada(evento->type()) &&
+      !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+    return true;
   if (evento->type() == QEvent::MouseMove) {
     if (ListView2 && objeto == ListView2->viewport()) ListView2_MouseMove();
     if (ListView4 && objeto == ListView4->viewport()) ListView4_MouseMove();
@@ -410,6 +451,9 @@ bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void Principal::closeEvent(QCloseEvent* evento) {
+  // Also while a request waits for its answer: the program ends at once, the request with it. Every
+  // file is whole, as every change was written when it was made, and a file being fetched only
+  // replaces the old one once it arrived whole.
   evento->ignore();
   Form_QueryUnload();
 }
