@@ -166,7 +166,8 @@ void Principal::estadisticas(double fechadesde) {
   if (s.frase)
     escribeFrase(*s.frase, s.frase->isEmpty() || !s.masNueva ? QString() : letreroSorteo(*s.masNueva));
 
-  Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) + QStringLiteral(" sorteos."));
+  Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) +
+                  (sorteoscontados == 1 ? QStringLiteral(" sorteo.") : QStringLiteral(" sorteos.")));
   muestraGrafico();
 
   // A count that changes under the generator (the settings' months, a download, a draw deleted)

@@ -133,6 +133,14 @@ TEST_F(Pestana, EveryBoxMirrorsItsTwinAndThePeriodIsOneChoice) {
     EXPECT_EQ(p.cambiandofiltros, 0);
   }
 
+  // One draw is one "sorteo".
+  p.Check3[9]->setChecked(false);
+  p.Check3[0]->setChecked(false);
+  EXPECT_EQ(p.Label7->text(), "TOTAL: 1 sorteo.");
+  p.Check3[1]->setChecked(false);
+  EXPECT_EQ(p.Label7->text(), total(0));
+  for (int k : {9, 0, 1}) p.Check3[k]->setChecked(true);
+
   p.Slider1[0]->setValue(1);  // "Todos" still ticked: every draw is still counted
   EXPECT_TRUE(p.Check3[5]->isChecked());
   EXPECT_EQ(p.Label7->text(), total(4));
