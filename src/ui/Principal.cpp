@@ -18,6 +18,7 @@
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include "plataforma/archivos.h"
 #include "plataforma/controles.h"
@@ -65,6 +66,18 @@ bool esEntrada(QEvent::Type tipo) {
     default:
       return false;
   }
+}
+
+// Closes a window of the program once no request waits any more. Its close box was clicked while
+// one waited; closing it then would bring the main window back to the front, whose activation
+// checks the draws again in the middle of the download.
+void cierraTrasEspera(const QPointer<QWindow>& ventana) {
+  QTimer::singleShot(100, ventana, [ventana] {
+    if (plataforma::esperandoRed())
+      cierraTrasEspera(ventana);
+    else
+      ventana->close();
+  });
 }
 
 }  // namespace
@@ -425,10 +438,17 @@ void Principal::Show() {
 bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
   // While a request waits for its answer no window takes the user's input, as a window held by
   // the request would not: a click made meanwhile is not run afterwards. A box opened meanwhile
-  // is answered as usual, and the close box is heard (closeEvent).
-  if (plataforma::esperandoRed() && evento->spontaneous() && esEntrada(evento->type()) &&
-      !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
-    return true;
+  // is answered as usual. The main window's close box is heard at once (closeEvent); another
+  // window closes once the wait is over.
+  if (plataforma::esperandoRed() && evento->spontaneous() && !QApplication::activeModalWidget() &&
+      !QApplication::activePopupWidget()) {
+    if (esEntrada(evento->type())) return true;
+    auto* otra = qobject_cast<QWindow*>(objeto);
+    if (evento->type() == QEvent::Close && otra && otra != windowHandle()) {
+      cierraTrasEspera(otra);
+      return true;
+    }
+  }
   if (evento->type() == QEvent::MouseMove) {
     if (ListView2 && objeto == ListView2->viewport()) ListView2_MouseMove();
     if (ListView4 && objeto == ListView4->viewport()) ListView4_MouseMove();

@@ -21,6 +21,7 @@
 #include "plataforma/fechas.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/navegador.h"
+#include "ui/Configurar.h"
 #include "ui/Principal.h"
 
 namespace {
@@ -296,4 +297,39 @@ TEST(DescargaCierre, ClosingWhileTheServerStallsEndsTheProgramAtOnce) {
     EXPECT_EQ(carpeta.lee("zun.pdf"), pdfAntes);
     EXPECT_EQ(QDir(carpeta.ruta()).entryList(QDir::Files).filter(QStringLiteral("zun")), QStringList{"zun.pdf"});
   }
+}
+
+// Another window of the program closed while the search waits closes once the answer is in: its
+// closing would bring the main window to the front, and its activation would check the draws in
+// the middle of the download.
+TEST(DescargaCierre, AnotherWindowClosedWhileTheSearchWaitsClosesAfterIt) {
+  CarpetaPrograma carpeta;
+  ServidorPrueba servidor;
+  RedDePrueba red(servidor);
+  plataforma::Respondedor respuestas;
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 4);
+  Respuesta lenta{200, respuestaServicio(viejos)};
+  lenta.demoraMs = 1500;
+  servidor.responde(BUSQUEDA, lenta);
+  plataforma::fijaReloj(QDateTime(plataforma::fechaDe(viejos.back().fecha), QTime(22, 0)));
+  escribeSorteos(carpeta, viejos);
+  Principal& p = principal();
+  p.Form_Load();
+  p.show();
+  QTest::qWait(50);  // the main window's first activation, which closes the dialogs, is over
+  configurar().Show();
+  bool abiertaEnLaEspera = false;
+  QTimer cierre;
+  QObject::connect(&cierre, &QTimer::timeout, [&] {
+    if (servidor.cuantas(BUSQUEDA) == 0) return;
+    cierre.stop();
+    pideCierre(&configurar());
+    QTimer::singleShot(300, [&] { abiertaEnLaEspera = configurar().isVisible() && p.Inet1->StillExecuting(); });
+  });
+  cierre.start(10);
+  p.Picture2_Click();
+  p.Timer1->stop();
+  EXPECT_TRUE(abiertaEnLaEspera);
+  for (int i = 0; i < 100 && configurarSiExiste() && configurar().isVisible(); ++i) QTest::qWait(20);
+  EXPECT_FALSE(configurarSiExiste() && configurar().isVisible());
 }
