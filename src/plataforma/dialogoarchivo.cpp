@@ -75,7 +75,8 @@ QString eligeArchivo(QWidget* dueno, const QString& titulo, const QString& carpe
 
 }  // namespace
 
-QString archivoParaGuardar(QWidget* dueno, const QString& titulo, const QString& propuesto, const QString& filtro) {
+QString archivoParaGuardar(QWidget* dueno, const QString& titulo, const QString& propuesto,
+                           const QString& filtro) {
   return eligeArchivo(dueno, titulo, propuesto, filtro, true);
 }
 

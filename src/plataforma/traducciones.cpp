@@ -23,10 +23,8 @@ class Complementos : public QTranslator {
     };
     static const Texto textos[] = {
         {"QAbstractFileIconProvider", "Folder", "Carpeta"},
-        {"QAbstractFileIconProvider", "File Folder", "Carpeta de archivos"},
         {"QAbstractFileIconProvider", "Drive", "Unidad"},
         {"QAbstractFileIconProvider", "Shortcut", "Acceso directo"},
-        {"QAbstractFileIconProvider", "Alias", "Alias"},
         {"QAbstractFileIconProvider", "Unknown", "Desconocido"},
         {"QFileDialog", "Go to the parent directory", "Ir al directorio superior"},
         {"QFileSystemModel",

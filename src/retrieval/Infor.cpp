@@ -50,7 +50,8 @@ Infor::Infor() {
 
 bool Infor::hayNoticias() {
   qint64 longitud = 0;
-  plataforma::sinErrores([&] { longitud = plataforma::longitudArchivo(estado().ruta + QStringLiteral("informe.dat")); });
+  plataforma::sinErrores(
+      [&] { longitud = plataforma::longitudArchivo(estado().ruta + QStringLiteral("informe.dat")); });
   return longitud > 10;
 }
 
