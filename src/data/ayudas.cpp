@@ -62,12 +62,13 @@ QString rutaDe(const QString& carpeta) {
 
 Sorteo leeSorteo(qint64 n) { return Sorteo::decodifica(archivos().lee(ARCH_NUMEROS, n)); }
 
-Sorteo ultimoSorteoReal(qint64 cuantos) {
-  for (qint64 n = cuantos; n >= 1; --n) {
+Sorteo ultimoSorteo() {
+  if (!archivos().abierto(ARCH_NUMEROS)) return {};
+  for (qint64 n = estado().numsorteos - 1; n >= 1; --n) {
     const Sorteo s = leeSorteo(n);
     if (sorteoReal(s)) return s;
   }
-  return Sorteo{};
+  return {};
 }
 
 void escribeSorteo(qint64 n, const Sorteo& s) { archivos().escribe(ARCH_NUMEROS, n, s.codifica()); }

@@ -27,10 +27,10 @@ QString rutaDe(const QString& carpeta);
 // Whole records of the open files 3 (numeros.dat), 1 (apuestas.dat) and 5 (nums.ini). Reading past
 // the end gives a record of zeros and sets end of file.
 Sorteo leeSorteo(qint64 n);
-// The newest stored draw that can be real, of the first `cuantos` records; an empty draw when there
-// is none. Damaged records after it are passed over, so that what is shown and what a download adds
+// The newest stored draw that can be real, whatever draw a check read last; all zeros when there is
+// none. Damaged records after it are passed over, so that what is shown and what a download adds
 // go on from the newest draw the file really holds.
-Sorteo ultimoSorteoReal(qint64 cuantos);
+Sorteo ultimoSorteo();
 void escribeSorteo(qint64 n, const Sorteo& s);
 // The syndicate as the file holds it now. The reference stays valid for the whole run and shows
 // the record's latest content; copy it to keep it as it is.

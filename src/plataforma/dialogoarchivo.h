@@ -23,6 +23,12 @@ class DialogoArchivo {
   void ShowOpen(QWidget* dueno = nullptr);
 };
 
+// The file-save dialog: a title, the file proposed (its folder and name) and a filter written as
+// Qt writes it ("Documentos PDF (*.pdf)"); the chosen file, or empty on Cancel. Both dialogs are
+// the program's own, in Spanish whatever the system's language.
+QString archivoParaGuardar(QWidget* dueno, const QString& titulo, const QString& propuesto,
+                           const QString& filtro);
+
 // For tests: every file-open dialog is answered with the file name this gives (empty = Cancel),
 // without a window; it sees the dialog as the program set it up. Empty to show real dialogs.
 void fijaEleccionArchivo(std::function<QString(const DialogoArchivo&)> eleccion);

@@ -248,6 +248,31 @@ void Transferencia::anuncia(int e) {
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+int esperas = 0;
+
+// Starts a transfer and waits for its end, reading every event meanwhile: the windows keep the
+// user's clicks and keys away while esperandoRed() holds, and the request to close a window is
+// heard at once. A wait ended from outside (the program ending) ends its transfer as cancelled.
+void espera(Transferencia& t) {
+  QEventLoop bucle;
+  QObject::connect(&t, &Transferencia::acabada, &bucle, &QEventLoop::quit);
+  t.inicia();
+  if (!t.terminada()) {
+    ++esperas;
+    bucle.exec();
+    --esperas;
+  }
+  if (!t.terminada()) t.aborta(ERR_INET_CANCELADO);
+}
+
+}  // namespace
+
+bool esperandoRed() { return esperas > 0; }
+
+// ---------------------------------------------------------------------------------------------
+
 Inet::Inet(QObject* padre) : QObject(padre) {}
 
 Inet::~Inet() { Cancel(); }
@@ -267,10 +292,7 @@ QByteArray Inet::OpenURL(const QString& direccion) {
   actual_ = t;
   QPointer<Inet> yo(this);
   connect(t, &Transferencia::estado, this, &Inet::estado);
-  QEventLoop bucle;
-  connect(t, &Transferencia::acabada, &bucle, &QEventLoop::quit);
-  t->inicia();
-  if (!t->terminada()) bucle.exec(QEventLoop::ExcludeUserInputEvents);
+  espera(*t);
   if (!yo) throw Error(ERR_INET_CANCELADO, textoDe(ERR_INET_CANCELADO));
   if (actual_ == t) {
     actual_ = nullptr;
@@ -300,10 +322,7 @@ bool descargaArchivo(const QString& direccion, const QString& ruta) {
   if (!archivo.open(QIODevice::WriteOnly)) return false;
   Transferencia t(direccion);
   t.escribeEn(&archivo);
-  QEventLoop bucle;
-  QObject::connect(&t, &Transferencia::acabada, &bucle, &QEventLoop::quit);
-  t.inicia();
-  if (!t.terminada()) bucle.exec(QEventLoop::ExcludeUserInputEvents);
+  espera(t);
   if (t.error() != 0 || t.estadoHttp() < 200 || t.estadoHttp() > 299) {
     archivo.cancelWriting();
     return false;

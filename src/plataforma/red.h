@@ -111,10 +111,15 @@ class Transferencia : public QObject {
   bool iniciada_ = false;
 };
 
+// Whether a request of the program is waiting for its answer (OpenURL, descargaArchivo). The
+// windows take no input from the user meanwhile, as a window held by the request would not; the
+// wait reads every event, so that a window's close box is heard while it lasts.
+bool esperandoRed();
+
 // The internet transfer control: OpenURL waits in a local event loop until the whole body arrived
 // (or the time-out passed) and gives it as bytes; a failure raises plataforma::Error (ErrorInet)
-// after reporting icError. Certificates are always verified. The user's input waits meanwhile, as
-// the program's window was blocked by the request; timers go on.
+// after reporting icError. Certificates are always verified. Timers go on meanwhile; the user's
+// input is the windows' to keep away (esperandoRed).
 class Inet : public QObject {
   Q_OBJECT
  public:

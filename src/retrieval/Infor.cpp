@@ -48,6 +48,13 @@ Infor::Infor() {
   Timer1->start();
 }
 
+bool Infor::hayNoticias() {
+  qint64 longitud = 0;
+  plataforma::sinErrores(
+      [&] { longitud = plataforma::longitudArchivo(estado().ruta + QStringLiteral("informe.dat")); });
+  return longitud > 10;
+}
+
 void Infor::Form_Load() {
   plataforma::sinErrores([&] {
     move(0, 0);
@@ -63,7 +70,7 @@ void Infor::Form_Load() {
     abierto = true;
     longitud = plataforma::archivos().longitud(ARCH_INFORME);
   });
-  // A missing or almost empty file has nothing to show.
+  // A missing or almost empty file has nothing to show (hayNoticias).
   if (longitud > 10) {
     WebBrowser1->Navigate(ruta);
   } else {

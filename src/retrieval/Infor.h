@@ -15,6 +15,9 @@ class Infor : public QWidget {
  public:
   Infor();
 
+  // Whether informe.dat holds a page to show: a missing or almost empty file holds none.
+  static bool hayNoticias();
+
   void Form_Load();
   void Show();  // shown modeless; the window keeps what it loaded when it is shown again
   void Label3_Click();

@@ -66,7 +66,7 @@ void Principal::analizadatos() {
     lector->posiciona(1);
     // New draws are those after the newest real one: damaged records at the end of the file would
     // otherwise let the draws stored before them in again.
-    if (e.numsorteos > 1) sorteo = ultimoSorteoReal(e.numsorteos - 1);
+    sorteo = ultimoSorteo();
     escaner::leeFechas(*lector, sorteo.fecha, plataforma::oleDe(plataforma::hoy()), a);
     lector->posiciona(1);
     escaner::leeSorteos(*lector, a, [this](int k) {

@@ -64,7 +64,7 @@ void Principal::Picture2_Click() {
     avisopremio = 0;
     descargaInfor();
     errordatos = false;
-    const QDate ultimo = plataforma::fechaDe(ultimoSorteoReal(estado().numsorteos - 1).fecha);
+    const QDate ultimo = plataforma::fechaDe(ultimoSorteo().fecha);
     if (ultimo.isValid() && hoy < ultimo) {
       plataforma::MsgBox(QString::fromUtf8(
                              "La fecha de tu ordenador parece incorrecta. Existen sorteos en la base "
@@ -86,6 +86,8 @@ void Principal::Picture2_Click() {
     ++pasodescarga;
     Timer1->start();
   } catch (const plataforma::Error&) {
+    // The window was closed while the request waited: the program is ending, and says nothing.
+    if (principalSiExiste() != this) return;
     plataforma::MsgBox(NO_CONECTADO, plataforma::vbExclamation, ERROR_CONEXION);
     Timer1->stop();
     ProgressBar1->setValue(0);
@@ -173,6 +175,7 @@ void Principal::Timer1_Timer() {
     estadosorteos();
     cuentaperiodo();
     informesorteo(0);
+    if (principalSiExiste() != this) return;  // closed while the document was fetched
     resumensorteos();
     Picture2->setPicture(ImageList1, 2);
   }

@@ -38,13 +38,16 @@ void Principal::informesorteo(int flag) {
   urldocumento.clear();
 
   sinErrores([&] {
+    // The newest stored draw, whose breakdown the tab shows: the working draw record holds the
+    // oldest draw the last check walked.
+    const Sorteo ultimo = ultimoSorteo();
     // Day 0 is no draw but an empty draws file: say so, as the draws status panel does.
-    if (sorteo.fecha == 0) {
+    if (ultimo.fecha == 0) {
       Label8->setText(QStringLiteral("Fichero de datos vacío."));
       return;
     }
-    const QDate dia = plataforma::fechaDe(sorteo.fecha);
-    Label8->setText(QStringLiteral("-Informe del ") + diasemana(sorteo.fecha) + QStringLiteral(", ") +
+    const QDate dia = plataforma::fechaDe(ultimo.fecha);
+    Label8->setText(QStringLiteral("-Informe del ") + diasemana(ultimo.fecha) + QStringLiteral(", ") +
                     QString::number(dia.day()) + QStringLiteral(" de ") +
                     plataforma::nombreMes(dia.month()) + QStringLiteral(" del ") +
                     QString::number(dia.year()));
@@ -116,7 +119,10 @@ void Principal::informesorteo(int flag) {
   }
   ruta.replace(QStringLiteral("\\u00c1"), QStringLiteral("Á"));
   urldocumento = QStringLiteral("http://") + HOST_OPERADOR + ruta;
-  if (flag == 0) descargapdf(urldocumento);
+  if (flag == 0) {
+    descargapdf(urldocumento);
+    if (principalSiExiste() != this) return;  // the window was closed while the document came
+  }
   muestrapdf();
 }
 

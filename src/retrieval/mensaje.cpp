@@ -9,6 +9,7 @@
 #include "plataforma/archivos.h"
 #include "plataforma/error.h"
 #include "plataforma/fechas.h"
+#include "plataforma/msgbox.h"
 #include "plataforma/navegador.h"
 #include "plataforma/red.h"
 #include "plataforma/texto.h"
@@ -113,6 +114,12 @@ void Principal::avisamensaje() {
 
 void Principal::Command6_Click() {
   if (Timer1->isActive()) return;
+  // No news fetched yet, or an empty page: said in words rather than by an empty window.
+  if (!Infor::hayNoticias()) {
+    plataforma::MsgBox(QString::fromUtf8("No hay ningún mensaje del Jefe."), plataforma::vbInformation,
+                       QStringLiteral("Noticias del jefe..."));
+    return;
+  }
   infor().Show();
 }
 

@@ -1,12 +1,12 @@
 #include "statistics/VentanaInforme.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include "plataforma/dialogoarchivo.h"
 #include "plataforma/error.h"
 #include "plataforma/impresora.h"
 #include "plataforma/msgbox.h"
@@ -27,8 +27,8 @@ bool imprimeDelSistema(QPrinter& impresora, QWidget* padre) {
 }
 
 QString guardaDelSistema(QWidget* padre, const QString& propuesto) {
-  return QFileDialog::getSaveFileName(padre, QStringLiteral("Guardar el informe en PDF"), propuesto,
-                                      QStringLiteral("Documentos PDF (*.pdf)"));
+  return plataforma::archivoParaGuardar(padre, QStringLiteral("Guardar el informe en PDF"), propuesto,
+                                       QStringLiteral("Documentos PDF (*.pdf)"));
 }
 
 VentanaInforme::DialogoImpresora dialogoImpresora = imprimeDelSistema;

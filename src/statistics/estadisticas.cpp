@@ -1,5 +1,7 @@
 #include "statistics/estadisticas.h"
 
+#include <cmath>
+
 #include "data/ayudas.h"
 #include "plataforma/fechas.h"
 
@@ -105,7 +107,9 @@ Seleccion cuentaFrecuencias(qint64 ultimo, const std::function<Sorteo(qint64)>& 
   return r;
 }
 
-double corteMeses(double ahora, int meses) { return ahora - meses * 30.5; }
+// The moment that many days back, converted to its date: every draw of that day counts, whatever
+// the time of day the count runs at.
+double corteMeses(double ahora, int meses) { return std::floor(ahora - meses * 30.5); }
 
 QString rotuloMeses(int meses) {
   return meses > 1 ? QString::fromUtf8("Últimos ") + QString::number(meses) + QStringLiteral(" meses")

@@ -65,7 +65,8 @@ QString textoFecha(double fecha, const QString& dia);
 Seleccion cuentaFrecuencias(qint64 ultimo, const std::function<Sorteo(qint64)>& lee, const DiasFiltro& dias,
                             double fechadesde, TablasFrecuencias tablas);
 
-// The first moment of a period of `meses` months of 30.5 days ending at `ahora` (OLE dates).
+// The first day of a period of `meses` months of 30.5 days ending at `ahora` (OLE dates): the day
+// of the moment `meses` x 30.5 days before it. Draws dated on or after it are counted.
 double corteMeses(double ahora, int meses);
 // The caption of the months boxes: "Último mes" or "Últimos n meses".
 QString rotuloMeses(int meses);

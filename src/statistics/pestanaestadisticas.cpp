@@ -148,7 +148,8 @@ void Principal::estadisticas(double fechadesde) {
     guardafrase();
   }
 
-  Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) + QStringLiteral(" sorteos."));
+  Label7->setText(QStringLiteral("TOTAL: ") + QString::number(sorteoscontados) +
+                  (sorteoscontados == 1 ? QStringLiteral(" sorteo.") : QStringLiteral(" sorteos.")));
   muestraGrafico();
 
   // A count that changes under the generator (the settings' months, a download, a draw deleted)

@@ -1,5 +1,7 @@
 #include "ui/Configurar.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -47,14 +49,16 @@ bool leePrecio(const QString& texto, float& precio) {
   return true;
 }
 
-// A whole number of months within the 16-bit range, as the record holds it.
+// A whole number of months. One beyond the record's 16-bit range is held at its end, as the
+// largest figure is as much too many months as any larger one.
 bool leeMeses(const QString& texto, qint16& meses) {
-  static const QRegularExpression forma(QStringLiteral("^\\s*[+-]?\\d+\\s*$"));
-  if (!forma.match(texto).hasMatch()) return false;
-  bool bien = false;
-  const int v = texto.trimmed().toInt(&bien);
-  if (!bien || v < -32768 || v > 32767) return false;
-  meses = qint16(v);
+  static const QRegularExpression forma(QStringLiteral("^\\s*([+-]?)0*(\\d+)\\s*$"));
+  const auto m = forma.match(texto);
+  if (!m.hasMatch()) return false;
+  const bool negativo = m.captured(1) == QLatin1String("-");
+  const QString cifras = m.captured(2);
+  const qint64 v = cifras.size() > 6 ? 999999 : cifras.toLongLong();
+  meses = qint16(std::clamp<qint64>(negativo ? -v : v, -32768, 32767));
   return true;
 }
 
@@ -102,8 +106,8 @@ Configurar::Configurar() {
     auto* despues = new QLabel(QString::fromUtf8(filas[i].despues), this);
     despues->setGeometry(px(3700), px(y), px(1200), px(330));
   }
-  auto* nota = new QLabel(QString::fromUtf8("* Mínimo 2 meses"), this);
-  nota->setGeometry(px(2600), px(1760), px(2600), px(300));
+  Label3 = new QLabel(QString::fromUtf8("* Mínimo 2 meses"), this);
+  Label3->setGeometry(px(2600), px(1760), px(2600), px(300));
 
   Label2 = new plataforma::Etiqueta(QStringLiteral("Cerrar"), this);
   Label2->setGeometry(px(4300), px(2400), px(900), px(300));
@@ -114,7 +118,7 @@ Configurar::Configurar() {
   espera_ = new QTimer(this);
   espera_->setSingleShot(true);
   espera_->setInterval(ESPERA_MS);
-  connect(espera_, &QTimer::timeout, this, &Configurar::aplicaMeses);
+  connect(espera_, &QTimer::timeout, this, &Configurar::aplica);
 }
 
 void Configurar::Show() { plataforma::muestra(*this, cargado_); }
@@ -123,8 +127,9 @@ void Configurar::Form_Load() {
   // A price out of range shows as start-up took it.
   configuracion = configuracionGuardada();
   avisado_ = false;
-  // The months the main window already has; showing them hands nothing on.
+  // The months and price the main window already has; showing them hands nothing on.
   mesesAplicados_ = configuracion.meses;
+  precioAplicado_ = configuracion.precio;
   // Each box's change handler writes the record, as every change does.
   cargando_ = true;
   Text1->setText(textoPrecio(configuracion.precio));
@@ -152,22 +157,29 @@ void Configurar::Text1_Change() {
   else if (!texto.isEmpty())
     ponTexto(Text1, textoPrecio(configuracion.precio));
   escribe();
+  if (!cargando_) espera_->start();
 }
 
 void Configurar::Text2_Change() {
   if (rechaza(Text2, QString::number(configuracion.meses))) return;
   const QString texto = Text2->text();
   qint16 meses = 0;
+  bool demasiados = false;
   if (leeMeses(texto, meses)) {
     configuracion.meses = std::max<qint16>(meses, 2);
-    // Beyond the longest period anyone keeps the draws of; the box shows what was stored.
-    if (configuracion.meses > MESES_MAXIMO) {
+    // Beyond the longest period anyone keeps the draws of: the box shows what was stored, and the
+    // note under it says why.
+    demasiados = configuracion.meses > MESES_MAXIMO;
+    if (demasiados) {
       configuracion.meses = MESES_MAXIMO;
       ponTexto(Text2, QString::number(MESES_MAXIMO));
     }
   } else if (!texto.isEmpty()) {
     ponTexto(Text2, QString::number(configuracion.meses));
   }
+  Label3->setText(demasiados ? QString::fromUtf8("* Máximo %1 meses").arg(MESES_MAXIMO)
+                             : QString::fromUtf8("* Mínimo 2 meses"));
+  Label3->setStyleSheet(demasiados ? QStringLiteral("color: #c00000; font-weight: bold;") : QString());
   if (configuracion.meses < 2) configuracion.meses = 2;
   escribe();
   if (!cargando_) espera_->start();
@@ -176,6 +188,7 @@ void Configurar::Text2_Change() {
 void Configurar::Text1_LostFocus() {
   // "3," or an emptied box become the price stored.
   if (Text1->text() != textoPrecio(configuracion.precio)) ponTexto(Text1, textoPrecio(configuracion.precio));
+  aplicaPrecio();
 }
 
 void Configurar::Text2_LostFocus() {
@@ -184,16 +197,35 @@ void Configurar::Text2_LostFocus() {
   aplicaMeses();
 }
 
+void Configurar::aplica() {
+  aplicaMeses();
+  aplicaPrecio();
+}
+
 void Configurar::aplicaMeses() {
   espera_->stop();
   if (configuracion.meses == mesesAplicados_) return;
   mesesAplicados_ = configuracion.meses;
-  if (Principal* p = principalSiExiste()) p->ponMeses(configuracion.meses);
+  if (Principal* p = principalSiExiste()) {
+    p->configuracion.meses = configuracion.meses;
+    p->ponMeses(configuracion.meses);
+  }
+}
+
+void Configurar::aplicaPrecio() {
+  if (configuracion.precio == precioAplicado_) return;
+  precioAplicado_ = configuracion.precio;
+  Principal* p = principalSiExiste();
+  if (!p) return;
+  // The main window's copy holds the price the file holds, and the syndicate shown counts its
+  // weekly cost ("Gasto semanal") and its fact sheet with it.
+  p->configuracion.precio = configuracion.precio;
+  if (p->penamostrada > 0) p->muestrapena(p->penamostrada);
 }
 
 void Configurar::hideEvent(QHideEvent* evento) {
-  // Closed by the window's own button, or unloaded: the months typed last still arrive.
-  aplicaMeses();
+  // Closed by the window's own button, or unloaded: the months and price typed last still arrive.
+  aplica();
   QWidget::hideEvent(evento);
 }
 
@@ -208,6 +240,6 @@ void Configurar::escribe() {
 }
 
 void Configurar::Label2_Click() {
-  aplicaMeses();
+  aplica();
   descargaConfigurar();
 }

@@ -6,6 +6,7 @@
 #include "data/ajustes.h"
 #include "data/registros.h"
 
+class QLabel;
 class QLineEdit;
 class QTimer;
 namespace plataforma {
@@ -33,7 +34,11 @@ class Configurar : public QWidget {
   // ones handed last. Runs once the typing settles, when a box is left and when the dialog goes:
   // a digit on the way to a number ("1" on the way to "12") never becomes a period.
   void aplicaMeses();
-  // How long the typing must rest before the months reach the main window.
+  // Hands the price stored to the main window in the same moments: the syndicate shown there
+  // counts its weekly cost with it.
+  void aplicaPrecio();
+  void aplica();  // both
+  // How long the typing must rest before the months and the price reach the main window.
   static constexpr int ESPERA_MS = 700;
 
   // The highest price of a bet and the longest period the dialog stores; a larger figure is a
@@ -45,6 +50,7 @@ class Configurar : public QWidget {
   QLineEdit* Text1 = nullptr;   // the price
   QLineEdit* Text2 = nullptr;   // the months
   plataforma::Etiqueta* Label2 = nullptr;  // closes the dialog
+  QLabel* Label3 = nullptr;                // the note under the months: their limits
 
  protected:
   void hideEvent(QHideEvent* evento) override;
@@ -56,6 +62,7 @@ class Configurar : public QWidget {
   bool cargando_ = false;       // Form_Load is putting the stored values into the boxes
   bool avisado_ = false;        // read-only data was told since the dialog loaded
   qint16 mesesAplicados_ = 0;   // the months the main window's sliders were last given
+  float precioAplicado_ = 0;    // the price the main window was last given
   QTimer* espera_ = nullptr;
 };
 

@@ -18,6 +18,7 @@
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include "plataforma/archivos.h"
 #include "plataforma/controles.h"
@@ -33,6 +34,53 @@
 #include "ui/Configurar.h"
 
 using plataforma::px;
+
+namespace {
+
+// The user's clicks, keys and wheel turns; not the request to close a window.
+bool esEntrada(QEvent::Type tipo) {
+  switch (tipo) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Closes a window of the program once no request waits any more. Its close box was clicked while
+// one waited; closing it then would bring the main window back to the front, whose activation
+// checks the draws again in the middle of the download.
+void cierraTrasEspera(const QPointer<QWindow>& ventana) {
+  QTimer::singleShot(100, ventana, [ventana] {
+    if (plataforma::esperandoRed())
+      cierraTrasEspera(ventana);
+    else
+      ventana->close();
+  });
+}
+
+}  // namespace
 
 Principal& principal() { return plataforma::Unica<Principal>::instancia(); }
 Principal* principalSiExiste() { return plataforma::Unica<Principal>::siExiste(); }
@@ -388,6 +436,19 @@ void Principal::Show() {
 }
 
 bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
+  // While a request waits for its answer no window takes the user's input, as a window held by
+  // the request would not: a click made meanwhile is not run afterwards. A box opened meanwhile
+  // is answered as usual. The main window's close box is heard at once (closeEvent); another
+  // window closes once the wait is over.
+  if (plataforma::esperandoRed() && evento->spontaneous() && !QApplication::activeModalWidget() &&
+      !QApplication::activePopupWidget()) {
+    if (esEntrada(evento->type())) return true;
+    auto* otra = qobject_cast<QWindow*>(objeto);
+    if (evento->type() == QEvent::Close && otra && otra != windowHandle()) {
+      cierraTrasEspera(otra);
+      return true;
+    }
+  }
   if (evento->type() == QEvent::MouseMove) {
     if (ListView2 && objeto == ListView2->viewport()) ListView2_MouseMove();
     if (ListView4 && objeto == ListView4->viewport()) ListView4_MouseMove();
@@ -410,6 +471,9 @@ bool Principal::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void Principal::closeEvent(QCloseEvent* evento) {
+  // Also while a request waits for its answer: the program ends at once, the request with it. Every
+  // file is whole, as every change was written when it was made, and a file being fetched only
+  // replaces the old one once it arrived whole.
   evento->ignore();
   Form_QueryUnload();
 }

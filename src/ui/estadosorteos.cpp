@@ -57,7 +57,7 @@ void Principal::estadosorteos() {
     e.numsorteos = 0;
   }
   if (e.numsorteos != 0)
-    sorteo = archivos().abierto(ARCH_NUMEROS) ? ultimoSorteoReal(e.numsorteos - 1) : Sorteo{};
+    sorteo = ultimoSorteo();
   else
     e.numsorteos = 1;
 

@@ -154,7 +154,7 @@ TEST(SoloLectura, TheSettingsRefuseEveryChange) {
     EXPECT_EQ(titulos(r), QStringList{PERMISO});
   }
   p.Check3[5]->setChecked(false);
-  ASSERT_EQ(p.Label7->text(), "TOTAL: 1 sorteos.");
+  ASSERT_EQ(p.Label7->text(), "TOTAL: 1 sorteo.");
   Configurar& c = configurar();
   {
     // Said once, not at every keystroke; each box shows the stored value again.
@@ -191,7 +191,7 @@ TEST(SoloLectura, TheSettingsRefuseEveryChange) {
     p.Form_Activate();
   }
   for (QSlider* s : p.Slider1) EXPECT_EQ(s->maximum(), 24);
-  EXPECT_EQ(p.Label7->text(), "TOTAL: 1 sorteos.");
+  EXPECT_EQ(p.Label7->text(), "TOTAL: 1 sorteo.");
   EXPECT_EQ(contenido(carpeta), antes);
   descargaPrincipal();
   procesaDescargas();

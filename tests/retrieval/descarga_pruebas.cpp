@@ -1,18 +1,27 @@
 // The download of new draws end to end: the request to a local HTTPS server standing in for the
 // operator, the timer's steps, what reaches numeros.dat and what the user is told.
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QPointer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "apoyo/cajas.h"
+#include "apoyo/cierre.h"
 #include "apoyo/datos.h"
 #include "apoyo/respuestas.h"
 #include "apoyo/servidor.h"
 #include "data/estado.h"
+#include "plataforma/archivos.h"
 #include "plataforma/fechas.h"
 #include "plataforma/msgbox.h"
+#include "plataforma/navegador.h"
+#include "ui/Configurar.h"
 #include "ui/Principal.h"
 
 namespace {
@@ -141,7 +150,9 @@ TEST_F(Descarga, NothingNewSaysSoAndChecksTheNewestDraw) {
 }
 
 TEST_F(Descarga, AComputerClockBehindTheDataFetchesNothing) {
-  Principal& p = arranca(QDate(2025, 3, 1), {nuevo(QDate(2025, 3, 3), 1)});
+  // The newest stored draw is the one compared, also after a check walked back to older ones.
+  Principal& p = arranca(QDate(2025, 3, 1), {nuevo(QDate(2025, 2, 24), 0), nuevo(QDate(2025, 3, 3), 1)});
+  p.HScroll1->setValue(2);
   p.Picture2_Click();
   const plataforma::Caja* c = caja("Error de fechas");
   ASSERT_NE(c, nullptr);
@@ -219,4 +230,106 @@ TEST_F(Descarga, AnErrorPageIsNeverTakenForAnAnswer) {
   EXPECT_EQ(c->texto, "Problemas con el servidor. Tarda en responder. Pruebe más tarde...");
   EXPECT_FALSE(p.Timer1->isActive());
   EXPECT_EQ(guardados().size(), 3u);
+}
+
+// The close box clicked while the operator's server keeps the program waiting, first for the
+// search, then for the document of the newest draw: the program ends at once, without a box, and
+// every file is whole: what the download stored before the stall stays, nothing half-written.
+TEST(DescargaCierre, ClosingWhileTheServerStallsEndsTheProgramAtOnce) {
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 4);
+  const std::vector<Sorteo> nuevos = seguidos(QDate(2025, 2, 4), 2, 50);
+  const QString acta = QStringLiteral("/f/loterias/documentos/primitiva/escrutinios/ACTA_LAPR_1%1.pdf")
+                           .arg(plataforma::fechaDe(nuevos.back().fecha).toString(QStringLiteral("yyyyMMdd")));
+  for (bool enDocumento : {false, true}) {
+    SCOPED_TRACE(enDocumento ? "document" : "search");
+    CarpetaPrograma carpeta;
+    ServidorPrueba servidor;
+    // The time a request may take is longer than the guard below: only the close can end the wait.
+    RedDePrueba red(servidor, 60000);
+    CajasReales cajas;  // a box would hold the close, as it holds the user's
+    std::vector<Sorteo> todos = viejos;
+    todos.insert(todos.end(), nuevos.begin(), nuevos.end());
+    std::reverse(todos.begin(), todos.end());
+    const Respuesta busqueda{200, respuestaServicio(todos)};
+    Respuesta muda = busqueda;
+    muda.demoraMs = 120000;
+    servidor.responde(BUSQUEDA, enDocumento ? busqueda : muda);
+    servidor.responde(acta, muda);
+    plataforma::fijaReloj(QDateTime(plataforma::fechaDe(nuevos.back().fecha), QTime(22, 0)));
+    escribeSorteos(carpeta, viejos);
+    // A syndicate, so that no welcome greets the window.
+    escribePenas(carpeta, {penaDe(QString::fromUtf8("PEÑA"), QStringLiteral("Todos (L+J+S)"), QDate(2025, 1, 1),
+                                  {{1, 2, 3, 4, 5, 6}})});
+    carpeta.escribe(QStringLiteral("zun.pdf"), plataforma::documentoPdfMinimo());
+    QPointer<Principal> p(&principal());
+    p->Form_Load();
+    p->show();
+    const QByteArray numerosAntes = carpeta.lee("numeros.dat"), wwwAntes = carpeta.lee("www.txt");
+    const QByteArray pdfAntes = carpeta.lee("zun.pdf");
+
+    QTimer::singleShot(0, p, [p] { p->Picture2_Click(); });
+    QTimer cierre;
+    QObject::connect(&cierre, &QTimer::timeout, [&] {
+      if (servidor.cuantas(enDocumento ? acta : BUSQUEDA) == 0) return;
+      cierre.stop();
+      // The window takes no click while it waits: the download is not asked for again.
+      QTest::mouseClick(p->Picture2, Qt::LeftButton);
+      pideCierre(p);
+    });
+    cierre.start(10);
+    QTimer guardia;  // a program that does not end fails the test instead of hanging it
+    QObject::connect(&guardia, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guardia.start(20000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    guardia.stop();
+    cierre.stop();
+
+    EXPECT_EQ(cajas.textos(), QStringList());
+    EXPECT_EQ(servidor.cuantas(BUSQUEDA), 1);
+    for (int n = 1; n <= 11; ++n) EXPECT_FALSE(plataforma::archivos().abierto(n)) << n;
+    procesaDescargas();
+    EXPECT_TRUE(p.isNull());
+    QByteArray numeros = numerosAntes;
+    if (enDocumento)
+      for (const Sorteo& s : nuevos) numeros += s.codifica();
+    EXPECT_EQ(carpeta.lee("numeros.dat"), numeros);
+    if (!enDocumento) EXPECT_EQ(carpeta.lee("www.txt"), wwwAntes);
+    EXPECT_EQ(carpeta.lee("zun.pdf"), pdfAntes);
+    EXPECT_EQ(QDir(carpeta.ruta()).entryList(QDir::Files).filter(QStringLiteral("zun")), QStringList{"zun.pdf"});
+  }
+}
+
+// Another window of the program closed while the search waits closes once the answer is in: its
+// closing would bring the main window to the front, and its activation would check the draws in
+// the middle of the download.
+TEST(DescargaCierre, AnotherWindowClosedWhileTheSearchWaitsClosesAfterIt) {
+  CarpetaPrograma carpeta;
+  ServidorPrueba servidor;
+  RedDePrueba red(servidor);
+  plataforma::Respondedor respuestas;
+  const std::vector<Sorteo> viejos = seguidos(QDate(2025, 1, 2), 4);
+  Respuesta lenta{200, respuestaServicio(viejos)};
+  lenta.demoraMs = 1500;
+  servidor.responde(BUSQUEDA, lenta);
+  plataforma::fijaReloj(QDateTime(plataforma::fechaDe(viejos.back().fecha), QTime(22, 0)));
+  escribeSorteos(carpeta, viejos);
+  Principal& p = principal();
+  p.Form_Load();
+  p.show();
+  QTest::qWait(50);  // the main window's first activation, which closes the dialogs, is over
+  configurar().Show();
+  bool abiertaEnLaEspera = false;
+  QTimer cierre;
+  QObject::connect(&cierre, &QTimer::timeout, [&] {
+    if (servidor.cuantas(BUSQUEDA) == 0) return;
+    cierre.stop();
+    pideCierre(&configurar());
+    QTimer::singleShot(300, [&] { abiertaEnLaEspera = configurar().isVisible() && p.Inet1->StillExecuting(); });
+  });
+  cierre.start(10);
+  p.Picture2_Click();
+  p.Timer1->stop();
+  EXPECT_TRUE(abiertaEnLaEspera);
+  for (int i = 0; i < 100 && configurarSiExiste() && configurar().isVisible(); ++i) QTest::qWait(20);
+  EXPECT_FALSE(configurarSiExiste() && configurar().isVisible());
 }

@@ -2,6 +2,8 @@
 // the document fetched and shown, and every explanation that takes the browser's place.
 #include <QFile>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -112,6 +114,30 @@ TEST_F(Informe, CaptionCategoriesAndDocumentOfTheNewestDraw) {
   EXPECT_TRUE(p.WebBrowser1->muestraPdf());
   EXPECT_EQ(servidor.cuantas(RUTA_ACTA), 1);
   EXPECT_TRUE(respuestas.cajas().empty());
+}
+
+// The caption names the newest stored draw, whose breakdown the tab shows, however many draws the
+// check view covers: the check walks them back to the oldest, and leaves that one as the draw read.
+TEST_F(Informe, TheCaptionNamesTheNewestDrawWhateverTheDrawsChecked) {
+  std::vector<Sorteo> guardados;
+  for (int dia : {8, 10, 13, 15, 17, 20}) guardados.push_back(sorteoDe(QDate(2026, 8, dia)));
+  Sorteo jueves = guardados.back();
+  jueves.joker = 1234567;
+  carpeta.escribe(QStringLiteral("www.txt"), formaGuardada(respuestaServicio({jueves}, 1)));
+  escribeSorteos(carpeta, guardados);
+  plataforma::fijaReloj(QDateTime(QDate(2026, 8, 21), QTime(10, 0)));
+  Principal& p = principal();
+  p.Form_Load();
+  for (int comprobados : {1, 3, 6}) {
+    SCOPED_TRACE(comprobados);
+    p.HScroll1->setValue(comprobados);
+    ASSERT_EQ(p.sorteo.fecha, guardados[size_t(6 - comprobados)].fecha);  // the oldest draw checked
+    ASSERT_FALSE(p.Text1->isHidden());  // the tab is rewritten when it comes to the front
+    p.SSTab1->setCurrentIndex(1);
+    EXPECT_EQ(p.Label8->text(), QString::fromUtf8("-Informe del Jueves, 20 de agosto del 2026"));
+    EXPECT_EQ(p.Label10[1]->text(), QString::fromUtf8("2ª (5 Aciertos + C): 34554,98 €"));
+    p.SSTab1->setCurrentIndex(0);
+  }
 }
 
 // The categories are read by what they are. The operator's rows number the categories in

@@ -1,11 +1,13 @@
 // The program's news: when it is fetched, when it counts as new, the web host it may carry, and the
 // news window.
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "apoyo/cajas.h"
 #include "apoyo/carpeta.h"
 #include "apoyo/datos.h"
 #include "apoyo/servidor.h"
@@ -202,28 +204,27 @@ TEST_F(Noticias, NewsWithoutAUsableHostKeepsTheSettings) {
 
 TEST_F(Noticias, TheNewsWindowStaysOnTopAtTheCornerAndShowsOnlyARealFile) {
   Principal& p = arranca(true);
-  carpeta.escribe(QStringLiteral("informe.dat"), QByteArray(10, 'x'));
+  carpeta.escribe(QStringLiteral("informe.dat"), "<p>11 bytes");
   p.Command6_Click();
   ASSERT_TRUE(mostrada());
   Infor& v = infor();
   EXPECT_EQ(v.windowTitle(), QStringLiteral("Noticias del jefe..."));
   EXPECT_TRUE(v.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(v.pos(), QPoint(0, 0));
-  EXPECT_TRUE(v.WebBrowser1->isHidden());
   EXPECT_TRUE(v.Timer1->isActive());
   EXPECT_EQ(v.Timer1->interval(), 100);
+  EXPECT_FALSE(v.WebBrowser1->isHidden());
+  EXPECT_EQ(v.WebBrowser1->LocationURL(), carpeta.archivo(QStringLiteral("informe.dat")));
+  EXPECT_TRUE(v.WebBrowser1->textoMostrado().contains(QStringLiteral("11 bytes")));
 
   // Label3 closes it.
   QTest::mouseClick(v.Label3, Qt::LeftButton);
   procesaDescargas();
   EXPECT_EQ(inforSiExiste(), nullptr);
 
-  carpeta.escribe(QStringLiteral("informe.dat"), "<p>11 bytes");
-  p.Leer_Click();
-  ASSERT_TRUE(mostrada());
-  EXPECT_FALSE(infor().WebBrowser1->isHidden());
-  EXPECT_EQ(infor().WebBrowser1->LocationURL(), carpeta.archivo(QStringLiteral("informe.dat")));
-  EXPECT_TRUE(infor().WebBrowser1->textoMostrado().contains(QStringLiteral("11 bytes")));
+  // A page of 10 bytes or fewer that reached the window some other way is not shown.
+  carpeta.escribe(QStringLiteral("informe.dat"), QByteArray(10, 'x'));
+  EXPECT_TRUE(infor().WebBrowser1->isHidden());
   cierra();
 
   // Not during a download.
@@ -234,6 +235,23 @@ TEST_F(Noticias, TheNewsWindowStaysOnTopAtTheCornerAndShowsOnlyARealFile) {
   EXPECT_EQ(inforSiExiste(), nullptr);
   // Nor does the window ever reach the network for its page.
   EXPECT_TRUE(servidor.pedidas().isEmpty());
+}
+
+// "Ver mensaje" and "Leer mensaje del Jefe" with no news fetched, or a page of 10 bytes or fewer:
+// a box says there is no message, and no empty window opens.
+TEST_F(Noticias, WithoutNewsTheUserIsToldThereIsNoMessage) {
+  Principal& p = arranca(true);
+  CajasReales cajas;
+  QFile::remove(carpeta.archivo(QStringLiteral("informe.dat")));
+  p.Leer_Click();
+  carpeta.escribe(QStringLiteral("informe.dat"), QByteArray(10, 'x'));
+  p.Command6_Click();
+  EXPECT_EQ(cajas.textos(), QStringList(2, QString::fromUtf8("No hay ningún mensaje del Jefe.")));
+  EXPECT_EQ(inforSiExiste(), nullptr);
+  carpeta.escribe(QStringLiteral("informe.dat"), QByteArray(11, 'x'));
+  p.Leer_Click();
+  EXPECT_TRUE(mostrada());
+  EXPECT_EQ(cajas.textos().size(), 2);
 }
 
 // Closed from its title bar, the window is unloaded as "Cerrar" unloads it: its timer stops and

@@ -121,16 +121,17 @@ TEST(CuentaFrecuencias, TwentyFiveInBothHalvesAndOnlyWinningNumbersCount) {
 }
 
 TEST(Periodo, MonthsOfThirtyAndAHalfDaysAroundAMonthEnd) {
+  // The cut-off is the date of the moment n x 30.5 days back: the draws of that whole day count.
   const double ahora = plataforma::oleDe(QDateTime(QDate(2026, 3, 1), QTime(8, 0)));
-  const double mes = corteMeses(ahora, 1);
-  EXPECT_EQ(plataforma::fechaDe(mes), QDate(2026, 1, 29));  // 30.5 days before: 29 January, 20:00
-  EXPECT_LT(ole(QDate(2026, 1, 29)), mes);
-  EXPECT_GE(ole(QDate(2026, 1, 30)), mes);
-  const double dos = corteMeses(ahora, 24);
-  EXPECT_DOUBLE_EQ(ahora - dos, 732.0);
-  EXPECT_EQ(plataforma::fechaDe(dos), QDate(2024, 2, 28));  // over 29 February 2024
-  EXPECT_LT(ole(QDate(2024, 2, 28)), dos);
-  EXPECT_GE(ole(QDate(2024, 2, 29)), dos);
+  const double mes = corteMeses(ahora, 1);  // 30.5 days before: 29 January at 20:00
+  EXPECT_EQ(mes, ole(QDate(2026, 1, 29)));
+  EXPECT_LT(ole(QDate(2026, 1, 28)), mes);
+  const double dos = corteMeses(ahora, 24);  // 732 days before: 28 February 2024 at 08:00
+  EXPECT_EQ(dos, ole(QDate(2024, 2, 28)));
+  EXPECT_LT(ole(QDate(2024, 2, 27)), dos);
+  // Just before midnight the day is still the same one; just after, the next.
+  EXPECT_EQ(corteMeses(ole(QDate(2026, 3, 1)) + 0.999, 2), ole(QDate(2025, 12, 30)));
+  EXPECT_EQ(corteMeses(ole(QDate(2026, 3, 2)), 2), ole(QDate(2025, 12, 31)));
 
   EXPECT_EQ(rotuloMeses(1), QString::fromUtf8("Último mes"));
   EXPECT_EQ(rotuloMeses(2), QString::fromUtf8("Últimos 2 meses"));

@@ -22,8 +22,9 @@
 
 namespace {
 
-// Sunday 1 March 2026, 08:00: a month of 30.5 days reaches back to 29 January at 20:00.
-const QDateTime AHORA(QDate(2026, 3, 1), QTime(8, 0));
+// Sunday 1 March 2026, 20:00: a month of 30.5 days reaches back to 30 January at 08:00, so the
+// last month counts the draws from 30 January on.
+const QDateTime AHORA(QDate(2026, 3, 1), QTime(20, 0));
 
 Sorteo conJoker(Sorteo s, double joker) {
   s.joker = joker;
@@ -132,6 +133,14 @@ TEST_F(Pestana, EveryBoxMirrorsItsTwinAndThePeriodIsOneChoice) {
     EXPECT_EQ(p.cambiandofiltros, 0);
   }
 
+  // One draw is one "sorteo".
+  p.Check3[9]->setChecked(false);
+  p.Check3[0]->setChecked(false);
+  EXPECT_EQ(p.Label7->text(), "TOTAL: 1 sorteo.");
+  p.Check3[1]->setChecked(false);
+  EXPECT_EQ(p.Label7->text(), total(0));
+  for (int k : {9, 0, 1}) p.Check3[k]->setChecked(true);
+
   p.Slider1[0]->setValue(1);  // "Todos" still ticked: every draw is still counted
   EXPECT_TRUE(p.Check3[5]->isChecked());
   EXPECT_EQ(p.Label7->text(), total(4));
@@ -227,6 +236,48 @@ TEST_F(Pestana, ComparativaLocksTheWeekdaysChartsThemAndShowsTheLegend) {
 }
 
 // The window as the user sees it once the list and the chart have drawn their latest content.
+// The last n months count from the day of the moment n x 30.5 days back, that whole day included:
+// the statistics, the summary on the generator's first step, the frequencies the generator ranks
+// and the report's row all hold the same draws. On Wednesday 26 August 2026 at 15:00 the cut-offs of
+// 1, 12, 24 and 36 months fall at 03:00 or 15:00 of a day with a draw of the real history.
+TEST_F(Pestana, ThePeriodCountsTheDrawOnItsCutOffDayEverywhere) {
+  const QDateTime ahora(QDate(2026, 8, 26), QTime(15, 0));
+  const std::vector<Sorteo> historia = historiaReal();
+  plataforma::fijaReloj(ahora);
+  escribeSorteos(carpeta, historia);
+  Principal& p = principal();
+  p.Form_Load();
+  p.fijaMeses(36);
+  p.Check3[5]->setChecked(false);
+  for (int meses : {36, 24, 12, 1}) {
+    SCOPED_TRACE(meses);
+    p.Slider1[0]->setValue(meses);
+    const QDate corte = ahora.addSecs(-qint64(meses * 30.5 * 86400)).date();
+    int esperados = 0;
+    bool hayEseDia = false;
+    for (const Sorteo& s : historia) {
+      esperados += plataforma::fechaDe(s.fecha) >= corte;
+      hayEseDia = hayEseDia || plataforma::fechaDe(s.fecha) == corte;
+    }
+    ASSERT_TRUE(hayEseDia) << corte.toString(Qt::ISODate).toStdString();
+
+    EXPECT_EQ(p.Label7->text(), total(esperados));
+    EXPECT_EQ(p.ListView3->subText(esperados, 2).left(10), plataforma::fechaCorta(corte));
+    EXPECT_EQ(plataforma::fechaDe(p.fechasperiodo[1]), corte);
+    EXPECT_TRUE(p.Label21->text().contains(QStringLiteral("desde el %1 al 20/08/2026, en total, %2 sorteos ")
+                                               .arg(plataforma::fechaCorta(corte)).arg(esperados)))
+        << p.Label21->text().toStdString();
+    int numeros = 0;
+    for (int f = 1; f <= 25; ++f)
+      numeros += p.frecuencias1.cuenta(f, 1).value_or(0) + (f > 1 ? p.frecuencias2.cuenta(f, 1).value_or(0) : 0);
+    EXPECT_EQ(numeros, 6 * esperados);
+    const auto fila = estadisticas::filas(carpeta, QStringLiteral("Sorteos"));
+    ASSERT_EQ(fila.size(), 1u);
+    EXPECT_EQ(fila[0]["Total"].toInt(), esperados);
+    EXPECT_EQ(fila[0]["Dia1"].toDate(), corte);
+  }
+}
+
 static void foto(Principal& p, const QString& archivo) {
   p.ListView3->refresca();
   QCoreApplication::processEvents();

@@ -1,6 +1,7 @@
 // The About box, the settings dialog, and the menu entries that open them.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "apoyo/carpeta.h"
+#include "apoyo/cierre.h"
+#include "apoyo/datos.h"
 #include "data/ajustes.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
@@ -107,8 +110,9 @@ TEST(Configurar, EveryChangeWritesTheWholeRecordWithValidValuesOnly) {
       {true, "0", "0", 0},        {true, "1000", "1000", 1000},
       {false, "36", "36", 36},    {false, "1", "1", 2},          {false, "0", "0", 2},
       {false, "-5", "-5", 2},     {false, "12", "12", 12},       {false, "1x", "12", 12},
-      {false, "99999", "12", 12}, {false, "2,5", "12", 12},      {false, "", "", 12},
-      {false, "5000", "999", 999}};
+      {false, "99999", "999", 999}, {false, "2,5", "999", 999},  {false, "", "", 999},
+      {false, "12", "12", 12},      {false, "999", "999", 999},  {false, "5000", "999", 999},
+      {false, "12", "12", 12},      {false, "1000", "999", 999}};
   for (const Caso& k : casos) {
     QLineEdit* caja = k.precio ? c.Text1 : c.Text2;
     caja->setText(k.tecleado);
@@ -120,6 +124,11 @@ TEST(Configurar, EveryChangeWritesTheWholeRecordWithValidValuesOnly) {
       EXPECT_EQ(precioDe(ini), k.guardado) << k.tecleado;
     } else {
       EXPECT_EQ(mesesDe(ini), k.guardado) << k.tecleado;
+      // More months than the longest period are told, not silently cut.
+      const bool demasiados = QString::fromLatin1(k.tecleado).toLongLong() > 999;
+      EXPECT_EQ(c.Label3->text(), demasiados ? QString::fromUtf8("* Máximo 999 meses")
+                                             : QString::fromUtf8("* Mínimo 2 meses")) << k.tecleado;
+      if (demasiados) textosCaben(&c);
       c.aplicaMeses();  // the typing settles
       for (QSlider* s : principal().Slider1) EXPECT_EQ(s->maximum(), k.guardado) << k.tecleado;
     }
@@ -137,6 +146,63 @@ TEST(Configurar, EveryChangeWritesTheWholeRecordWithValidValuesOnly) {
   c.Label2_Click();
   procesaDescargas();
   EXPECT_EQ(configurarSiExiste(), nullptr);
+}
+
+// The months and the price typed reach the main window however the typing ends, without the main
+// window coming back to the front: "Cerrar", the window's close box, or a rest longer than the
+// typing's settling time. Before that, nothing reaches it: a digit on its way ("1" of "12") counts
+// nothing, and the shown syndicate's weekly cost is counted once.
+TEST(Configurar, WhatIsTypedReachesTheMainWindowHoweverTheTypingEnds) {
+  enum Fin { CERRAR, CAJA_DE_CIERRE, ESPERA };
+  struct Caso {
+    Fin fin;
+    bool meses, precio;  // what is typed
+  };
+  // Each box's own typing is waited for, so that the other's cannot hide a fault of its timer.
+  const Caso casos[] = {{CERRAR, true, true}, {CAJA_DE_CIERRE, true, true}, {ESPERA, true, false},
+                        {ESPERA, false, true}};
+  for (const Caso& k : casos) {
+    SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(k.fin).arg(k.meses).arg(k.precio).toStdString());
+    CarpetaPrograma carpeta;
+    Respondedor respuestas;
+    escribePenas(carpeta, {penaDe(QString::fromUtf8("PEÑA"), QStringLiteral("Todos (L+J+S)"), QDate(2025, 1, 1),
+                                  {{1, 2, 3, 4, 5, 6}})});
+    Principal& p = principal();
+    p.Form_Load();
+    const int activaciones = p.activaciones;
+    ASSERT_EQ(p.Label37->text(), "3 euros.");  // one bet on three draws a week at 1 euro
+    Configurar& c = configurar();
+    c.Show();
+    if (k.meses) {
+      c.Text2->selectAll();
+      QTest::keyClicks(c.Text2, "12");
+    }
+    if (k.precio) {
+      c.Text1->selectAll();
+      QTest::keyClicks(c.Text1, "2,5");
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.Slider1[0]->maximum(), 24);
+    EXPECT_EQ(p.Label37->text(), "3 euros.");
+
+    if (k.fin == CERRAR) {
+      QTest::mouseClick(c.Label2, Qt::LeftButton);
+    } else if (k.fin == CAJA_DE_CIERRE) {
+      pideCierre(&c);
+      QCoreApplication::processEvents();
+    } else {
+      for (int i = 0; i < 250 && p.Slider1[0]->maximum() == 24 && p.Label37->text() == "3 euros."; ++i)
+        QTest::qWait(20);
+    }
+    EXPECT_EQ(configurarSiExiste() && configurar().isVisible(), k.fin == ESPERA);
+    EXPECT_EQ(p.activaciones, activaciones);
+    for (QSlider* s : p.Slider1) {
+      EXPECT_EQ(s->maximum(), k.meses ? 12 : 24);
+      EXPECT_EQ(s->value(), k.meses ? 12 : 24);
+    }
+    EXPECT_EQ(p.configuracion.precio, k.precio ? 2.5f : 1.0f);
+    EXPECT_EQ(p.Label37->text(), k.precio ? "7,5 euros." : "3 euros.");
+  }
 }
 
 TEST(Menus, ConfigurationAndAboutOpenTheirDialogsAndActivationClosesThem) {

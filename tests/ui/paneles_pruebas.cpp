@@ -109,8 +109,8 @@ TEST(Paneles, CountersAndStatisticsShowWhatTheFilesHold) {
       // ...and the window shows the files.
       for (int k = 0; k < 5; ++k) EXPECT_EQ(p.Label3[k]->text(), QString::number(penas[0].aciertos[k + 3])) << k;
       EXPECT_EQ(p.Label13->text(), QString::number(paso.esperado.seis + paso.esperado.cinco));
-      EXPECT_EQ(p.Label7->text(), QStringLiteral("TOTAL: %1 sorteos.").arg(paso.esperado.sorteos));
       const int n = paso.esperado.sorteos;
+      EXPECT_EQ(p.Label7->text(), QStringLiteral("TOTAL: %1 %2.").arg(n).arg(n == 1 ? "sorteo" : "sorteos"));
       const QString resumen = n == 0   ? QString::fromUtf8(", pero en la base de datos no hay ningún sorteo que cumpla la selección.")
                               : n == 1 ? QStringLiteral(", en total, 1 sorteo en la base de datos.")
                                        : QStringLiteral(", en total, %1 sorteos en la base de datos.").arg(n);
