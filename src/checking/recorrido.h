@@ -32,7 +32,7 @@ class Jugada {
   bool real() const;
   // The draw's date row, "02/12/2026 Miércoles", made once per draw.
   const QString& lineaFecha() const;
-  // penaactual holding this record, for a change that is to be written back.
+  // penaactual holding this record, for the steps that read the syndicate from there.
   Pena& propia();
 
  private:
