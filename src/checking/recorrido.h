@@ -1,7 +1,8 @@
 #pragma once
 // The walk both checks share: the N newest draws, newest first, and in each of them the syndicates
 // of one kind in record order. Each syndicate the view chooses that plays the draw goes to the
-// check of its kind; the walk keeps the date of the newest draw counted and writes the records back.
+// check of its kind; at the last draw the walk counts what each one has not counted yet and writes
+// its counters and date counted back together.
 #include <QString>
 #include <functional>
 
