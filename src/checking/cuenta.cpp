@@ -52,81 +52,72 @@ void suma(std::array<qint16, 8>& aciertos, const std::array<int, 8>& r, int sign
   }
 }
 
-std::map<double, Sorteo> porFecha(const std::vector<Sorteo>& sorteos) {
-  std::map<double, Sorteo> r;
-  for (const Sorteo& s : sorteos)
-    if (sorteoReal(s)) r[s.fecha] = s;
-  return r;
-}
-
 bool mismosNumeros(const Sorteo& a, const Sorteo& b) {
   return a.ganadores == b.ganadores && a.complementario == b.complementario;
 }
 
 }  // namespace
 
+PorFecha porFecha(const std::vector<Sorteo>& sorteos) {
+  PorFecha r;
+  for (const Sorteo& s : sorteos)
+    if (sorteoReal(s)) r.emplace(s.fecha, s);
+  return r;
+}
+
 Cuenta cuentaDe(const Pena& p) { return Cuenta{p.aciertos, p.fechacomprobado}; }
 
-Cuenta pendientes(const Pena& p, const Sorteos& sorteos, int cuantos, double hoy) {
+Cuenta pendientes(const Pena& p, const PorFecha& sorteos, double hoy) {
   Cuenta r = cuentaDe(p);
   const double antes = p.fechacomprobado;
-  // The newest draw up to today, and the newest of all.
-  double ultima = 0, masTarde = 0;
-  for (int k = cuantos; k >= 1; --k) {
-    const Sorteo s = sorteos(k);
-    if (!sorteoReal(s)) continue;
-    masTarde = std::max(masTarde, s.fecha);
-    if (s.fecha <= hoy) {
-      ultima = s.fecha;
-      break;
-    }
-  }
+  const auto finHoy = sorteos.upper_bound(hoy);
+  const double ultima = finHoy == sorteos.begin() ? 0 : std::prev(finHoy)->first;
+  const double masTarde = sorteos.empty() ? 0 : sorteos.rbegin()->first;
   if (!std::isfinite(antes) || (antes > hoy && masTarde < antes)) {
     r.fechacomprobado = ultima;
     return r;
   }
-  // From the newest draw down to the first one counted already: the file keeps its draws in date
-  // order, so everything older was counted too.
-  double previa = std::numeric_limits<double>::infinity();
-  for (int k = cuantos; k >= 1; --k) {
-    const Sorteo s = sorteos(k);
-    if (!sorteoReal(s) || s.fecha > hoy) continue;
-    if (s.fecha <= antes) break;
-    if (!(s.fecha < previa)) continue;
-    previa = s.fecha;
-    if (s.fecha < p.fechacreacion) break;
-    if (juega(p.dias, s.fecha)) suma(r.aciertos, premiosDe(p, s), +1);
-  }
+  for (auto s = sorteos.upper_bound(antes); s != sorteos.end() && s->first <= hoy; ++s)
+    if (cuenta(p, s->second)) suma(r.aciertos, premiosDe(p, s->second), +1);
   r.fechacomprobado = std::max(antes, ultima);
   return r;
 }
 
 Cambio cambioDe(const std::vector<Sorteo>& antes, const std::vector<Sorteo>& despues) {
-  Cambio c{porFecha(antes), porFecha(despues), {}};
+  Cambio c{porFecha(antes), porFecha(despues), {}, {}};
   for (const auto& [fecha, s] : c.antes) {
     const auto n = c.despues.find(fecha);
-    if (n == c.despues.end() || !mismosNumeros(s, n->second)) c.fechas.push_back(fecha);
+    if (n == c.despues.end() || !mismosNumeros(s, n->second)) c.idas.push_back(fecha);
   }
   for (const auto& [fecha, s] : c.despues)
-    if (c.antes.find(fecha) == c.antes.end()) c.fechas.push_back(fecha);
-  std::sort(c.fechas.begin(), c.fechas.end());
+    if (c.antes.find(fecha) == c.antes.end()) c.nuevas.push_back(fecha);
   return c;
 }
 
 bool retira(Pena& p, const Cambio& cambio) {
   const double comprobado = p.fechacomprobado;
-  if (!std::isfinite(comprobado)) return false;
-  const auto cuentaEn = [&](const std::map<double, Sorteo>& m, double fecha) {
-    const auto s = m.find(fecha);
-    return s != m.end() && cuenta(p, s->second);
+  if (!std::isfinite(comprobado) || cambio.antes.empty()) return false;
+  const double primera = cambio.antes.begin()->first, ultima = cambio.antes.rbegin()->first;
+  // The oldest draw gone or changed, and the oldest new one between the first and the last draws
+  // stored before; a new one outside them stands as counted when the date counted is past it.
+  double desde = std::numeric_limits<double>::infinity();
+  if (!cambio.idas.empty()) desde = cambio.idas.front();
+  for (double fecha : cambio.nuevas)
+    if (fecha > primera && fecha < ultima) {
+      desde = std::min(desde, fecha);
+      break;
+    }
+  if (!(desde <= comprobado)) return false;
+  const auto quita = [&](const Sorteo& s) {
+    if (cuenta(p, s)) suma(p.aciertos, premiosDe(p, s), -1);
   };
-  const auto desde = std::find_if(cambio.fechas.begin(), cambio.fechas.end(), [&](double fecha) {
-    return fecha <= comprobado && (cuentaEn(cambio.antes, fecha) || cuentaEn(cambio.despues, fecha));
-  });
-  if (desde == cambio.fechas.end()) return false;
-  for (auto v = cambio.antes.lower_bound(*desde); v != cambio.antes.end() && v->first <= comprobado; ++v)
-    if (cuenta(p, v->second)) suma(p.aciertos, premiosDe(p, v->second), -1);
-  const auto previo = cambio.despues.lower_bound(*desde);
+  for (auto v = cambio.antes.lower_bound(desde); v != cambio.antes.end() && v->first <= comprobado; ++v)
+    quita(v->second);
+  // Draws that came after the last one stored while the date counted was past them stood as
+  // counted; they are counted again from the date the syndicate goes back to.
+  for (auto v = cambio.despues.upper_bound(ultima); v != cambio.despues.end() && v->first <= comprobado; ++v)
+    quita(v->second);
+  const auto previo = cambio.despues.lower_bound(desde);
   p.fechacomprobado = previo == cambio.despues.begin() ? 0 : std::prev(previo)->first;
   return true;
 }
@@ -138,7 +129,7 @@ void reemplazaSorteos(const QByteArray& nuevos) {
     const Cambio cambio = cambioDe(sorteosDe(a.contenido(ARCH_NUMEROS)), sorteosDe(nuevos));
     QByteArray penas = a.contenido(ARCH_APUESTAS);
     bool cambia = false;
-    for (qint64 k = 1; !cambio.fechas.empty() && k <= penas.size() / Pena::LONGITUD; ++k) {
+    for (qint64 k = 1; !(cambio.idas.empty() && cambio.nuevas.empty()) && k <= penas.size() / Pena::LONGITUD; ++k) {
       Pena p = leePena(k);
       if (!retira(p, cambio)) continue;
       // Only the counters and the date counted change; every other byte stays as it is.

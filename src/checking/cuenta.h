@@ -3,7 +3,6 @@
 // draw it plays, from its creation up to its date counted, and nothing else. A check counts what
 // came after that date; a change of the draws file takes back what it removes.
 #include <array>
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -19,8 +18,10 @@ std::array<int, 8> premiosDe(const Pena& p, const Sorteo& s);
 // real, on one of its play days, not before its creation.
 bool cuenta(const Pena& p, const Sorteo& s);
 
-// Record n of the draws file (1 = the oldest), for n from 1 to `cuantos`.
-using Sorteos = std::function<Sorteo(int n)>;
+// The draws of a file that can be real, by date. Where a date stands in several records (a file
+// written by another program), the first stored holds it, for counting and for taking back alike.
+using PorFecha = std::map<double, Sorteo>;
+PorFecha porFecha(const std::vector<Sorteo>& sorteos);
 
 // A syndicate's counters and date counted.
 struct Cuenta {
@@ -34,23 +35,25 @@ Cuenta cuentaDe(const Pena& p);
 // than `hoy` is counted, also those older than the draws a view lists; the date counted moves to the
 // newest draw that can be real up to `hoy` (whether it plays it or not). A date counted that cannot
 // be right (not a number, or later than today with no stored draw that late) is taken as the newest
-// such draw, counting nothing, as what it stood for is unknown. A date is counted once, for the last
-// record that holds it.
-Cuenta pendientes(const Pena& p, const Sorteos& sorteos, int cuantos, double hoy);
+// such draw, counting nothing, as what it stood for is unknown.
+Cuenta pendientes(const Pena& p, const PorFecha& sorteos, double hoy);
 
 // The draws file going from one content to another (a draw deleted, a file imported): the real
-// draws of each by date (where a date stands twice, the last record holds it) and the dates whose
-// draw is gone, new or changed, oldest first.
+// draws of each by date, the dates whose draw is gone or changed and the dates that are new, each
+// oldest first.
 struct Cambio {
-  std::map<double, Sorteo> antes, despues;
-  std::vector<double> fechas;
+  PorFecha antes, despues;
+  std::vector<double> idas, nuevas;
 };
 Cambio cambioDe(const std::vector<Sorteo>& antes, const std::vector<Sorteo>& despues);
 
-// From the oldest changed draw that the syndicate counted, or would count below its date counted,
-// every counted prize is taken back (no counter below zero) and the date counted goes back to the
-// newest draw left before it, so that the next check counts those draws once, as they now stand.
-// True when p changed.
+// A syndicate stands as having counted every draw up to its date counted, also one that came when
+// that date was already past it and no draw stored before came later (the counters kept when every
+// draw was cleared). A draw gone or changed on or before that date, or a new one that fills a gap
+// between the draws stored before, takes the syndicate back: from the oldest of them on, what it
+// stood as having counted is taken back (no counter below zero) and the date counted goes back to
+// the newest draw left before it, whether it plays that draw or not, so that the next check counts
+// those draws once, as they now stand. True when p changed.
 bool retira(Pena& p, const Cambio& cambio);
 
 // Replaces the draws file (open as number 3) with `nuevos`, the syndicates file first: what each

@@ -88,8 +88,13 @@ void Recorrido::penas(int i, bool ultimoSorteo, const Pasos& pasos) {
 void Recorrido::cuenta(qint64 j, const Pena& p) {
   Estado& e = estado();
   if (e.sololectura) return;
-  const auto lee = [](int n) { return leeSorteo(n); };
-  const cuentas::Cuenta c = cuentas::pendientes(p, lee, e.numsorteos - 1, hoy_);
+  if (!sorteos_) {
+    // Read once for every syndicate of the walk.
+    std::vector<Sorteo> guardados;
+    for (int n = 1; n <= e.numsorteos - 1; ++n) plataforma::sinErrores([&] { guardados.push_back(leeSorteo(n)); });
+    sorteos_ = cuentas::porFecha(guardados);
+  }
+  const cuentas::Cuenta c = cuentas::pendientes(p, *sorteos_, hoy_);
   if (c == cuentas::cuentaDe(p)) return;
   Pena& propia = this->propia();
   propia.aciertos = c.aciertos;

@@ -5,6 +5,8 @@
 // its counters and date counted back together.
 #include <QString>
 #include <functional>
+#include <map>
+#include <optional>
 
 #include "data/registros.h"
 
@@ -69,6 +71,7 @@ class Recorrido {
   Sorteo& sorteo_;
   const Eleccion eleccion_;
   const double hoy_;     // no draw later than today is counted
+  std::optional<std::map<double, Sorteo>> sorteos_;  // the stored draws by date, for counting
   bool real_ = false;
   QString dia_;          // the weekday of the current draw
   QString lineaFecha_;   // its date row, made when first listed

@@ -63,12 +63,15 @@ QString rutaDe(const QString& carpeta) {
 Sorteo leeSorteo(qint64 n) { return Sorteo::decodifica(archivos().lee(ARCH_NUMEROS, n)); }
 
 Sorteo ultimoSorteo() {
-  if (!archivos().abierto(ARCH_NUMEROS)) return {};
-  for (qint64 n = estado().numsorteos - 1; n >= 1; --n) {
+  Sorteo r{};
+  if (!archivos().abierto(ARCH_NUMEROS)) return r;
+  // By date, not by place: a file whose dates go back somewhere still has its newest draw shown,
+  // and a download does not bring a date the file already holds.
+  for (qint64 n = 1; n <= estado().numsorteos - 1; ++n) {
     const Sorteo s = leeSorteo(n);
-    if (sorteoReal(s)) return s;
+    if (sorteoReal(s) && s.fecha > r.fecha) r = s;
   }
-  return {};
+  return r;
 }
 
 void escribeSorteo(qint64 n, const Sorteo& s) { archivos().escribe(ARCH_NUMEROS, n, s.codifica()); }

@@ -27,9 +27,9 @@ QString rutaDe(const QString& carpeta);
 // Whole records of the open files 3 (numeros.dat), 1 (apuestas.dat) and 5 (nums.ini). Reading past
 // the end gives a record of zeros and sets end of file.
 Sorteo leeSorteo(qint64 n);
-// The newest stored draw that can be real, whatever draw a check read last; all zeros when there is
-// none. Damaged records after it are passed over, so that what is shown and what a download adds
-// go on from the newest draw the file really holds.
+// The stored draw that can be real with the latest date (the first stored of that date), whatever
+// draw a check read last; all zeros when there is none. Damaged records are passed over, so that
+// what is shown and what a download adds go on from the newest draw the file really holds.
 Sorteo ultimoSorteo();
 void escribeSorteo(qint64 n, const Sorteo& s);
 // The syndicate as the file holds it now. The reference stays valid for the whole run and shows
