@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <map>
+#include <optional>
+#include <random>
 #include <set>
 
 #include "apoyo/respuestas.h"
@@ -36,6 +38,11 @@ template <typename T>
 std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
+}
+
+std::vector<Sorteo> sin(std::vector<Sorteo> sorteos, size_t i) {
+  sorteos.erase(sorteos.begin() + qsizetype(i));
+  return sorteos;
 }
 
 // A bet of `cuantos` different numbers: these first, then the highest numbers not among them.
@@ -78,16 +85,18 @@ std::vector<std::vector<int>> apuestasDe(const Pena& p) {
   return r;
 }
 
-// The rule's count for a syndicate over the draws of a file.
-std::array<qint16, 8> esperado(const Pena& p, const std::vector<Sorteo>& guardados, const QDate& hoy = HOY) {
-  std::map<double, Sorteo> porFecha;  // a date counts once, the last record holding it
+// The rule's count for a syndicate over the draws of a file dated after `desde`.
+std::array<qint16, 8> esperado(const Pena& p, const std::vector<Sorteo>& guardados, const QDate& hoy = HOY,
+                               double desde = -1) {
+  std::map<double, Sorteo> porFecha;  // a date counts once, the first record holding it
   for (const Sorteo& s : guardados)
-    if (puedeSerReal(s)) porFecha[s.fecha] = s;
+    if (puedeSerReal(s)) porFecha.emplace(s.fecha, s);
   std::array<qint16, 8> r{};
   const auto apuestas = apuestasDe(p);
   for (const auto& [fecha, s] : porFecha) {
     const QDate d = plataforma::fechaDe(fecha);
-    if (d < plataforma::fechaDe(p.fechacreacion) || d > hoy || !juegaDia(p.dias.trimmed(), d)) continue;
+    if (fecha <= desde || d < plataforma::fechaDe(p.fechacreacion) || d > hoy || !juegaDia(p.dias.trimmed(), d))
+      continue;
     for (const auto& b : apuestas) {
       const int c = categoriaLlana(b, s);
       if (c) ++r[c];
@@ -238,26 +247,37 @@ TEST_F(Cuentas, AfterEverySequenceTheCountersAreTheRulesCount) {
   struct Caso {
     const char* nombre;
     std::vector<Sorteo> guardados;
-    bool contadaAntes;  // an earlier run counted the whole file, the future draw included
+    std::vector<Sorteo> contados;  // what an earlier run counted, up to the newest of them
     std::function<void()> pasos;
     size_t sorteos = 60;  // draws in the file at the end
+    bool enCero = false;  // the counters since put back to zero by hand
+    double desde = -1;    // the rule counts the draws after this date
   } casos[] = {
-      {"números equivocados, borrada y bajada bien", primeros(K) + std::vector{numeros}, false,
+      {"números equivocados, borrada y bajada bien", primeros(K) + std::vector{numeros}, {},
        [&] { borraUltima(); descarga(); }},
-      {"fecha equivocada, borrada y bajada bien", primeros(K) + std::vector{fecha}, false,
+      {"fecha equivocada, borrada y bajada bien", primeros(K) + std::vector{fecha}, {},
        [&] { borraUltima(); descarga(); }},
-      {"fecha futura contada antes, borrada y bajada", primeros(K - 1) + std::vector{futura}, true,
-       [&] { borraUltima(); descarga(); }},
-      {"números equivocados, borrada e importado el archivo bueno", primeros(K) + std::vector{numeros}, false,
+      {"fecha futura contada antes, borrada y bajada", primeros(K - 1) + std::vector{futura},
+       primeros(K - 1) + std::vector{futura}, [&] { borraUltima(); descarga(); }},
+      {"números equivocados, borrada e importado el archivo bueno", primeros(K) + std::vector{numeros}, {},
        [&] { borraUltima(); importa(base); }},
-      {"importado uno antiguo y luego el entero", primeros(K), false,
+      {"importado uno antiguo y luego el entero", primeros(K), {},
        [&] { importa(primeros(K - 10)); importa(base); }},
-      {"borrada la más nueva y bajada otra vez", primeros(K), false, [&] { borraUltima(); descarga(); }},
-      {"borrado cortado entre sus dos escrituras", primeros(K) + std::vector{numeros}, false,
+      {"borrada la más nueva y bajada otra vez", primeros(K), {}, [&] { borraUltima(); descarga(); }},
+      {"borrado cortado entre sus dos escrituras", primeros(K) + std::vector{numeros}, {},
        [&] { cortaElSegundo(); borraUltima(); plataforma::fijaAntesDeRenombrar({}); reinicia(); }, K + 1},
-      {"borrado cortado, repetido y bajado", primeros(K) + std::vector{numeros}, false,
+      {"borrado cortado, repetido y bajado", primeros(K) + std::vector{numeros}, {},
        [&] { cortaElSegundo(); borraUltima(); plataforma::fijaAntesDeRenombrar({}); reinicia();
              borraUltima(); descarga(); }},
+      // The newest draw won a 6; the counters had been put to zero: taking it back leaves them at
+      // zero, and it counts once when it comes back.
+      {"aciertos a cero, la más nueva borrada y bajada", primeros(51), primeros(51),
+       [&] { borraUltima(); descarga(); }, 60, true, base[49].fecha},
+      // Counted up to draw 53 without draw 40 (deleted then), kept by "Borrar todos los sorteos",
+      // a copy with the same hole imported, then the whole history: draw 40 fills a gap and counts,
+      // 48 to 53 stand as counted.
+      {"aciertos guardados, un hueco rellenado", sin(primeros(K), 40), sin(primeros(54), 40),
+       [&] { importa(base); }},
   };
   for (Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
@@ -265,10 +285,10 @@ TEST_F(Cuentas, AfterEverySequenceTheCountersAreTheRulesCount) {
     renombrados = 0;
     std::vector<Pena> creadas = penas();
     std::vector<Pena> guardadas = creadas;
-    if (c.contadaAntes)
+    if (!c.contados.empty())
       for (Pena& p : guardadas) {
-        p.aciertos = esperado(p, c.guardados, QDate(9999, 1, 1));
-        p.fechacomprobado = c.guardados.back().fecha;
+        p.aciertos = c.enCero ? std::array<qint16, 8>{} : esperado(p, c.contados, QDate(9999, 1, 1));
+        p.fechacomprobado = c.contados.back().fecha;
       }
     plataforma::fijaReloj(QDateTime(HOY, QTime(22, 0)));
     escribeSorteos(otra, c.guardados);
@@ -279,7 +299,7 @@ TEST_F(Cuentas, AfterEverySequenceTheCountersAreTheRulesCount) {
     ASSERT_EQ(guardados.size(), c.sorteos);
     const std::vector<Pena> escritas = penasDe(otra);
     for (size_t j = 0; j < creadas.size(); ++j) {
-      EXPECT_EQ(escritas[j].aciertos, esperado(creadas[j], guardados)) << creadas[j].nombre.toStdString();
+      EXPECT_EQ(escritas[j].aciertos, esperado(creadas[j], guardados, HOY, c.desde)) << creadas[j].nombre.toStdString();
       EXPECT_LE(escritas[j].fechacomprobado, plataforma::oleDe(HOY));
     }
   }
@@ -391,3 +411,273 @@ TEST_F(Cuentas, NothingIsCountedFromWhatCannotBeRealAndNoDateStaysFrozen) {
     }
   }
 }
+
+namespace {
+
+// What the rule knows of a syndicate beyond the draws the file holds: its creation day and, after
+// "Borrar todos los sorteos" kept its counters, those counters and the date it had counted.
+struct Regla {
+  QDate creada;
+  bool guardada = false;
+  std::array<qint16, 8> aciertos{};
+  double hasta = 0;
+};
+
+// The draws where the syndicates of the fixture win.
+const int GANADORES[] = {20, 30, 33, 40, 46, 49, 50, 51, 52, 53};
+
+class Secuencias : public Cuentas, public ::testing::WithParamInterface<int> {
+ protected:
+  int al(int n) { return std::uniform_int_distribution<int>(0, n - 1)(azar); }
+  bool cara(int porciento) { return al(100) < porciento; }
+  void reloj() { plataforma::fijaReloj(QDateTime(hoy, QTime(22, 0))); }
+  QDate dia(int i) const { return plataforma::fechaDe(base[size_t(i)].fecha); }
+  std::vector<Sorteo> hastaHoy(size_t n = 60) const {
+    std::vector<Sorteo> r;
+    for (size_t i = 0; i < n; ++i)
+      if (dia(int(i)) <= hoy) r.push_back(base[i]);
+    return r;
+  }
+  std::vector<Sorteo> guardados() const { return sorteosDe(otra->lee("numeros.dat")); }
+  bool guardada() const {
+    return std::any_of(reglas.begin(), reglas.end(), [](const Regla& r) { return r.guardada; });
+  }
+
+  // The command runs; the program dies at the n-th write of a check or before the m-th rename of a
+  // file (0: never), and starts again on what the files hold.
+  void orden(const std::function<void()>& que, int escritura = 0, int renombrado = 0) {
+    int n = 0, m = 0;
+    if (escritura) fijaTrasEscribir([&] { if (++n == escritura) throw Corte{}; });
+    if (renombrado) plataforma::fijaAntesDeRenombrar([&] { if (++m == renombrado) throw Corte{}; });
+    bool cortada = false;
+    try {
+      que();
+    } catch (const Corte&) {
+      cortada = true;
+      anota("  cortada");
+    }
+    fijaTrasEscribir({});
+    plataforma::fijaAntesDeRenombrar({});
+    if (cortada) reinicia();
+  }
+  // The operator answers with the draws of the last 100 days.
+  void baja() {
+    std::vector<Sorteo> respuesta;
+    for (const Sorteo& s : hastaHoy())
+      if (plataforma::fechaDe(s.fecha) > hoy.addDays(-100)) respuesta.insert(respuesta.begin(), s);
+    for (Sorteo& s : respuesta) s.joker = 1000000 + s.ganadores[1];
+    servidor.responde(QStringLiteral("/servicios/buscadorSorteos"), respuestaServicio(respuesta, 0));
+    principal().Picture2_Click();
+    principal().Timer1_Timer();
+  }
+  // Another program writes numeros.dat while this one is closed.
+  void otroPrograma(const std::vector<Sorteo>& sorteos) {
+    descargaPrincipal();
+    procesaDescargas();
+    plataforma::archivos().cierraTodos();
+    escribeSorteos(*otra, sorteos);
+    reinicia();
+  }
+  // A real draw stored wrong: the next one with another draw's numbers, or on a later draw day.
+  Sorteo equivocado(const Sorteo& bueno) {
+    Sorteo s = bueno;
+    if (cara(50)) {
+      const Sorteo& otro = base[size_t(GANADORES[al(10)])];
+      s.ganadores = otro.ganadores;
+      s.complementario = otro.complementario;
+    } else {
+      const int w = plataforma::fechaDe(s.fecha).dayOfWeek();
+      s.fecha += w == 4 ? 2 : w == 6 ? 2 : 3;
+    }
+    return s;
+  }
+  void borraTodo(int sorteos, int aciertos) {
+    const std::vector<Sorteo> antes = guardados();
+    const std::vector<Pena> escritas = penasDe(*otra);
+    plataforma::Respondedor respuestas{sorteos, aciertos};
+    anota(std::string("borra todo ") + (sorteos == vbYes ? "si " : "no ") + (aciertos == vbYes ? "si" : "no"));
+    principal().Command5_Click();
+    if (aciertos == vbYes) {
+      for (Regla& r : reglas) r = Regla{hoy};
+    } else if (sorteos == vbYes) {
+      // Kept: what the syndicate had counted of the draws now gone, up to the date it had counted.
+      for (size_t j = 0; j < reglas.size(); ++j) {
+        Regla& r = reglas[j];
+        const double hasta = escritas[j].fechacomprobado;
+        const QDate tope = std::min(hoy, plataforma::fechaDe(hasta));
+        const std::array<qint16, 8> contados = esperado(creada(j), antes, tope, r.guardada ? r.hasta : -1);
+        if (!r.guardada) r.aciertos = {};
+        for (int c = 3; c <= 7; ++c) r.aciertos[c] = qint16(r.aciertos[c] + contados[c]);
+        r.guardada = true;
+        r.hasta = hasta;
+      }
+    }
+  }
+  Pena creada(size_t j) const {
+    Pena p = creadas[j];
+    p.fechacreacion = plataforma::oleDe(reglas[j].creada);
+    return p;
+  }
+  // One command of the user, at random; those that take draws away only while no counters are kept.
+  void paso() {
+    Principal& p = principal();
+    const std::vector<Sorteo> ahora = guardados();
+    const bool libre = !guardada();
+    switch (al(9)) {
+      case 0:
+        anota("baja");
+        orden([&] { baja(); }, cara(25) ? 1 + al(int(creadas.size())) : 0);
+        break;
+      case 1:
+        anota("importa todo");
+        orden([&] { importa(hastaHoy()); }, 0, cara(25) ? 1 + al(3) : 0);
+        break;
+      case 2: {
+        if (!libre && !ahora.empty()) break;
+        std::vector<Sorteo> parte = hastaHoy(size_t(20 + al(41)));
+        anota("importa " + std::to_string(parte.size()));
+        if (cara(30)) {
+          QByteArray antiguo;
+          for (const Sorteo& s : parte) antiguo += s.codifica().left(24);
+          QDir(carpeta.ruta()).mkpath("otra");
+          carpeta.escribe("otra/NUMEROS.DAT", antiguo);
+          const QString archivo = carpeta.archivo("otra/NUMEROS.DAT");
+          plataforma::fijaEleccionArchivo([archivo](const plataforma::DialogoArchivo&) { return archivo; });
+          orden([&] { p.Command8_Click(); }, 0, cara(25) ? 1 + al(3) : 0);
+        } else {
+          orden([&] { importa(parte); }, 0, cara(25) ? 1 + al(3) : 0);
+        }
+        break;
+      }
+      case 3: {  // a wrong draw, or a second record of a stored date
+        if (!libre || ahora.empty()) break;
+        std::vector<Sorteo> sorteos = ahora;
+        const auto siguiente = std::find_if(base.begin(), base.end(),
+                                            [&](const Sorteo& s) { return s.fecha > ahora.back().fecha; });
+        if (cara(30) || siguiente == base.end()) {
+          // Somewhere after the record it repeats: the draw counted stays the first stored.
+          Sorteo otro = equivocado(ahora[size_t(al(int(ahora.size())))]);
+          const int repite = al(int(ahora.size()));
+          otro.fecha = ahora[size_t(repite)].fecha;
+          sorteos.insert(sorteos.begin() + repite + 1 + al(int(sorteos.size()) - repite), otro);
+          anota("repetida " + plataforma::fechaDe(otro.fecha).toString().toStdString());
+          otroPrograma(sorteos);
+        } else {
+          sorteos.push_back(equivocado(*siguiente));
+          anota("equivocada " + plataforma::fechaDe(sorteos.back().fecha).toString().toStdString());
+          if (cara(50))
+            orden([&] { importa(sorteos); }, 0, cara(25) ? 1 + al(3) : 0);
+          else
+            otroPrograma(sorteos);
+        }
+        break;
+      }
+      case 4: {  // a draw deleted from the statistics list, most often one with prizes
+        if (!libre || p.sorteoslistados.empty()) break;
+        if (p.borrasorteos != 1) borraTodo(vbNo, vbNo);
+        const auto& filas = p.sorteoslistados;
+        const double premiado = base[size_t(GANADORES[al(10)])].fecha;
+        const auto elegida = std::find_if(filas.begin(), filas.end(), [&](int r) {
+          return r <= int(ahora.size()) && ahora[size_t(r - 1)].fecha == premiado;
+        });
+        const int fila = elegida != filas.end() && cara(60) ? int(elegida - filas.begin()) + 1 : 1 + al(int(filas.size()));
+        plataforma::Respondedor respuestas{vbYes};
+        anota("borra fila " + std::to_string(fila));
+        orden([&] { p.ListView3_ItemClick(fila); }, 0, cara(25) ? 1 + al(2) : 0);
+        break;
+      }
+      case 5:
+        if (cara(70)) borraTodo(cara(60) ? vbYes : vbNo, cara(50) ? vbYes : vbNo);
+        break;
+      case 6: {  // a check of some draws, of one syndicate, or with "Histórico"
+        if (estado().numsorteos <= 1) break;
+        const int n = 1 + al(estado().numsorteos - 1);
+        anota("comprueba " + std::to_string(n));
+        if (cara(30)) {
+          p.Combo2->setCurrentIndex(al(p.Combo2->count()));
+        } else if (cara(20)) {
+          p.Check1->setChecked(!p.Check1->isChecked());
+        } else if (cara(50)) {
+          orden([&] { p.compruebasencillas(n); }, 1 + al(int(creadas.size())));
+        } else {
+          p.HScroll1->setValue(std::min(n, p.HScroll1->maximum()));
+        }
+        break;
+      }
+      default:  // the program closed, and opened again a few days later or the same day
+        if (cara(50)) hoy = std::min(hoy.addDays(1 + al(4)), HOY);
+        anota("reinicia " + hoy.toString().toStdString());
+        reloj();
+        reinicia();
+        break;
+    }
+  }
+
+  void anota(const std::string& que) { hechos += que + "\n"; }
+  std::string hechos;
+  std::optional<CarpetaPrograma> otra;
+  std::mt19937 azar;
+  QDate hoy;
+  std::vector<Pena> creadas;
+  std::vector<Regla> reglas;
+};
+
+}  // namespace
+
+// Random sequences of the user's commands (downloads; imports of the whole history, of part of it
+// and of an older-layout file; wrong draws and second records of a date written by another program
+// or imported; draws deleted; every answer of "Borrar todos los sorteos"; checks of any size, of one
+// syndicate or with "Histórico"; the program killed at any write; restarts on later days). After
+// each sequence every syndicate holds the rule's count: the prizes of every stored draw from its
+// creation up to today on its play days, one record per date; after its counters were kept, those
+// counters and the prizes of the draws dated after the date it had counted.
+TEST_P(Secuencias, EverySequenceEndsOnTheRulesCount) {
+  constexpr int POR_TANDA = 30;
+  for (int n = 0; n < POR_TANDA; ++n) {
+    const int semilla = GetParam() * POR_TANDA + n;
+    SCOPED_TRACE(testing::Message() << "semilla " << semilla);
+    azar.seed(unsigned(semilla));
+    hechos.clear();
+    otra.reset();
+    otra.emplace();
+    hoy = dia(44 + al(11)).addDays(al(2));
+    creadas = penas();
+    // A reduced system, stored as its simple bets: every six of eight numbers, five of them drawn.
+    std::vector<int> ocho = ganadores(base[46], 5);
+    ocho.push_back(base[46].complementario);
+    for (int x : ganadores(base[30], 6))
+      if (ocho.size() < 8 && std::find(ocho.begin(), ocho.end(), x) == ocho.end()) ocho.push_back(x);
+    Pena reducida = penaDe("REDUCIDA", QString::fromUtf8("Jueves y Sábado"), HOY, sencillasDe(ocho));
+    reducida.reducida = 8;
+    reducida.garantia = 5;
+    creadas.push_back(reducida);
+    reglas.clear();
+    for (Pena& pena : creadas) {
+      const QDate d = cara(30) ? dia(0).addDays(-1) : dia(GANADORES[al(5)]);
+      pena.fechacreacion = plataforma::oleDe(d);
+      reglas.push_back(Regla{d});
+    }
+    reloj();
+    escribeSorteos(*otra, hastaHoy(size_t(al(45))));
+    escribePenas(*otra, creadas);
+    principal().Form_Load();
+    for (int k = 0, pasos = 4 + al(9); k < pasos; ++k) paso();
+    reloj();
+    reinicia();
+    const std::vector<Sorteo> ahora = guardados();
+    const std::vector<Pena> escritas = penasDe(*otra);
+    ASSERT_EQ(escritas.size(), creadas.size());
+    for (size_t j = 0; j < creadas.size(); ++j) {
+      const Regla& r = reglas[j];
+      std::array<qint16, 8> cuenta = esperado(creada(j), ahora, hoy, r.guardada ? r.hasta : -1);
+      if (r.guardada)
+        for (int c = 3; c <= 7; ++c) cuenta[c] = qint16(cuenta[c] + r.aciertos[c]);
+      EXPECT_EQ(escritas[j].aciertos, cuenta) << creadas[j].nombre.toStdString() << "\n" << hechos;
+      EXPECT_LE(escritas[j].fechacomprobado, plataforma::oleDe(hoy));
+    }
+    descargaPrincipal();
+    procesaDescargas();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tandas, Secuencias, ::testing::Range(0, 8));

@@ -183,6 +183,8 @@ TEST_F(Mantenimiento, BadImportFilesAreRefusedAndTheDrawsStay) {
       {con([](auto& s) { s[2].fecha += 7; }), fecha},  // after today
       {con([](auto& s) { std::swap(s[1], s[2]); }),
        QString::fromUtf8("El sorteo número 3 no es posterior al anterior.")},
+      {con([](auto& s) { s[2].fecha = s[1].fecha; }),  // one date twice, with other numbers
+       QString::fromUtf8("El sorteo número 3 no es posterior al anterior.")},
   };
   QDir(carpeta.ruta()).mkdir("otra");
   elige(carpeta.archivo("otra/numeros.dat"));

@@ -60,6 +60,7 @@ TEST(BaseRetenida, EveryPathWaitsOnceTellsOnceAndGoesOn) {
   const Camino caminos[] = {
       {"start-up", nullptr, nullptr, comun, true},
       {"filter change", nullptr, [](Principal& p) { p.Check3[0]->setChecked(!p.Check3[0]->isChecked()); }, comun},
+      {"history box", nullptr, [](Principal& p) { p.Check1->setChecked(!p.Check1->isChecked()); }, comun},
       {"months slider", [](Principal& p) { p.Check3[5]->setChecked(false); },
        [](Principal& p) { p.Slider1[0]->setValue(p.Slider1[0]->value() == 1 ? 2 : 1); }, comun},
       {"syndicate click", nullptr, [](Principal& p) { p.ListView1_ItemClick(p.penamostrada == 1 ? 2 : 1); }, comun},
