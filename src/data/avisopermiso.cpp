@@ -73,7 +73,7 @@ bool datosSoloLectura() {
   return QFileInfo::exists(informes) && !plataforma::escribible(informes);
 }
 
-bool avisoescritura(const plataforma::Error& error) {
+bool avisoescritura(const plataforma::Error& error, const QString& consecuencia) {
   QString texto, titulo;
   switch (error.numero()) {
     case plataforma::ERR_DISCO_LLENO:
@@ -96,6 +96,7 @@ bool avisoescritura(const plataforma::Error& error) {
   }
   if (abiertos > 0 && avisado) return true;
   avisado = true;
+  if (!texto.isEmpty() && !consecuencia.isEmpty()) texto += QStringLiteral("\r\n") + consecuencia;
   if (texto.isEmpty())
     avisopermiso();
   else

@@ -26,8 +26,9 @@ bool datosSoloLectura();
 
 // Tells why a change could not be written: the disk is full (error 61), the data may not be
 // written (75: the permission message) or the disk failed (57). Answers false, and tells nothing,
-// for any other error, which the caller handles as its own.
-bool avisoescritura(const plataforma::Error& error);
+// for any other error, which the caller handles as its own. `consecuencia`, when given, is a last
+// line on what the unwritten change means for the work under way.
+bool avisoescritura(const plataforma::Error& error, const QString& consecuencia = QString());
 
 // While one lives (start-up, which writes several files), a failed write is told once however many
 // writes it stops.

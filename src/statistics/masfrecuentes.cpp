@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "data/avisobloqueo.h"
+#include "data/avisopermiso.h"
 #include "data/estado.h"
 #include "plataforma/basedatos.h"
 #include "plataforma/error.h"
@@ -49,6 +50,11 @@ bool Principal::masfrecuentes(int n) {
       avisobloqueo();
       return false;
     }
+    // A full disk is told as every other write that found no room, and the ranking rolled back.
+    if (avisoescritura(error, QString::fromUtf8("La clasificación de los números no se ha guardado en Bolvanta.mdb: "
+                                                "puede seguir creando la peña, pero el informe estadístico "
+                                                "no la mostrará.")))
+      return false;
     // The database's own account is a sentence of its own, between the fact and what it means.
     QString motivo = error.descripcion().trimmed();
     if (!motivo.isEmpty() && !motivo.endsWith(QLatin1Char('.'))) motivo += QLatin1Char('.');

@@ -62,13 +62,13 @@ void Principal::Command3_Click() {
   Estado& e = estado();
   Pena pena;
   if (!seleccionada(pena)) return;
+  // Read-only data: refused before the question, whose answer could change nothing.
+  if (!permiteCambios()) return;
   if (plataforma::MsgBox(QString::fromUtf8("¿Seguro que quieres eliminar la Peña ") +
                              sinBlancosFinales(pena.nombre) + QStringLiteral("?"),
                          plataforma::vbYesNo + plataforma::vbQuestion, QStringLiteral("Borrar...")) !=
       plataforma::vbYes)
     return;
-  // Read-only data: not even a syndicates file that could be rewritten is touched.
-  if (!permiteCambios()) return;
   try {
     quitaRegistro(e.ruta, e.penaelegida);
   } catch (const plataforma::Error& error) {

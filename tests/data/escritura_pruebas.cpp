@@ -113,6 +113,11 @@ TEST(Escritura, AFullOrFailingDiskIsToldAndLeavesEveryFileWhole) {
          // OTRA's details all the same: it played the one Monday draw.
          EXPECT_EQ(p.Label17->text(), "1");
        }},
+      {"clasificación de los números", false,
+       [](Principal& p, Respondedor&) {
+         p.Command9_Click();
+         p.Slider2->setValue(6);
+       }},
   };
   for (Disco disco : {Disco::Limite, Disco::Real, Disco::Sincronizacion}) {
     for (const Caso& caso : casos) {
@@ -150,11 +155,13 @@ TEST(Escritura, AFullOrFailingDiskIsToldAndLeavesEveryFileWhole) {
       plataforma::fijaFalloSincronizacion(0);
       lleno.vacia();
 
-      QStringList avisos;  // the questions aside
+      QStringList avisos;  // the questions aside, each box as its title and text
       for (const auto& c : r.cajas())
-        if (c.estilo == plataforma::vbExclamation) avisos << c.texto;
+        if (c.estilo == plataforma::vbExclamation) avisos << c.titulo + ": " + c.texto;
       ASSERT_EQ(avisos.size(), 1) << avisos.join(" | ").toStdString();
-      EXPECT_TRUE(avisos[0].contains(disco == Disco::Sincronizacion ? "error al escribir en el disco" : LLENO))
+      EXPECT_TRUE(avisos[0].startsWith(disco == Disco::Sincronizacion
+                                           ? "Error de escritura: No se ha podido guardar: error al escribir"
+                                           : "Disco lleno: No se ha podido guardar: " + LLENO + "."))
           << avisos[0].toStdString();
       if (caso.libre) antes["www.txt"] = formaGuardada(respuesta);
       for (const auto& [nombre, bytes] : contenido(carpeta))
@@ -167,7 +174,8 @@ TEST(Escritura, AFullOrFailingDiskIsToldAndLeavesEveryFileWhole) {
   }
 }
 
-// With real boxes: the question is answered, and the full disk is told in a box of its own.
+// With real boxes: the question is answered, and the full disk is told in a box of its own; the
+// ranking slider tells it once.
 TEST(Escritura, ARealBoxTellsAFullDiskAfterTheQuestion) {
   CarpetaPrograma carpeta;
   DiscoLleno lleno(carpeta, false);
@@ -185,4 +193,9 @@ TEST(Escritura, ARealBoxTellsAFullDiskAfterTheQuestion) {
   EXPECT_TRUE(cajas.textos()[0].startsWith(QString::fromUtf8("¿Seguro que quieres eliminar la Peña OTRA")));
   EXPECT_TRUE(cajas.textos()[1].contains(LLENO));
   EXPECT_EQ(p.ListView1->Count(), 2);
+  // The ranking's box, once, from the slider: it names the report database it could not write.
+  p.Command9_Click();
+  p.Slider2->setValue(6);
+  ASSERT_EQ(cajas.textos().size(), 3);
+  EXPECT_TRUE(cajas.textos()[2].contains("Bolvanta.mdb: puede seguir")) << cajas.textos()[2].toStdString();
 }
