@@ -27,6 +27,7 @@ namespace {
 constexpr double MM_POR_PUNTO = 25.4 / 72.0;
 constexpr double MM_POR_PIXEL = 25.4 / 96.0;  // pictures at their own size
 const QSizeF A4(210.0, 297.0);
+constexpr int PPP_PDF = 1200;  // dots per inch of the PDF files written
 
 [[noreturn]] void fallo(const QString& motivo) { throw Error(ERR_IMPRESORA, motivo); }
 
@@ -35,6 +36,15 @@ QFont fuenteDe(const QString& nombre, double puntos, bool negrita) {
   f.setPointSizeF(puntos > 0 ? puntos : 1);
   f.setBold(negrita);
   return f;
+}
+
+// The width in mm of a text drawn in `f` on a device of `ppp` dots per inch: the font the painter
+// gets there, not the points asked for.
+double anchoDibujado(const QFont& f, const QString& texto, int ppp) {
+  QImage dispositivo(1, 1, QImage::Format_Mono);
+  dispositivo.setDotsPerMeterX(qRound(ppp / 0.0254));
+  dispositivo.setDotsPerMeterY(qRound(ppp / 0.0254));
+  return QFontMetricsF(f, &dispositivo).horizontalAdvance(texto) * 25.4 / ppp;
 }
 
 // Draws the job page by page on a device whose origin is the top-left corner of what the program
@@ -201,6 +211,7 @@ std::vector<const Trazo*> Trabajo::textos(int pagina) const {
 
 Destino::~Destino() = default;
 QSizeF Destino::pagina() const { return A4; }
+int Destino::resolucion() const { return PPP_PDF; }
 
 Eleccion Eleccion::de(const QPrinter& p, const std::optional<QMarginsF>& antes) {
   Eleccion e;
@@ -224,11 +235,13 @@ Eleccion Eleccion::predeterminada() {
   return e;
 }
 
-DestinoSistema::DestinoSistema(const Eleccion& eleccion) : eleccion_(eleccion), pagina_(A4) {
+DestinoSistema::DestinoSistema(const Eleccion& eleccion)
+    : eleccion_(eleccion), pagina_(A4), resolucion_(PPP_PDF) {
   if (!eleccion_.archivo.isEmpty()) {
     if (eleccion_.hoja.isValid()) pagina_ = eleccion_.hoja.paintRect(QPageLayout::Millimeter).size();
   } else if (const auto p = impresoraPara(eleccion_)) {
     pagina_ = p->pageRect(QPrinter::Millimeter).size();
+    if (p->logicalDpiY() > 0) resolucion_ = p->logicalDpiY();
   }
   if (pagina_.isEmpty()) pagina_ = A4;
 }
@@ -336,7 +349,7 @@ void escribePdf(const QString& archivo, const QPageLayout& hoja, const QString& 
     QBuffer memoria(&pdf);
     memoria.open(QIODevice::WriteOnly);
     QPdfWriter escritor(&memoria);
-    escritor.setResolution(1200);
+    escritor.setResolution(PPP_PDF);
     escritor.setPageLayout(hoja);
     escritor.setTitle(titulo);
     escritor.setCreator(QStringLiteral("Bolvanta"));
@@ -397,10 +410,8 @@ double Impresora::TextHeight() const {
 }
 
 double Impresora::TextWidth(const QString& texto) const {
-  QFont f(FontName);
-  f.setBold(FontBold);
-  f.setPixelSize(1000);
-  return QFontMetricsF(f).horizontalAdvance(texto) / 1000.0 * std::max(FontSize, 1.0) * MM_POR_PUNTO;
+  // The font, size and resolution the page is drawn with: a text measured to fit is drawn to fit.
+  return anchoDibujado(fuenteDe(FontName, FontSize, FontBold), texto, destino().resolucion());
 }
 
 void Impresora::Print(const QString& texto) {
@@ -482,7 +493,7 @@ void Impresora::fijaDestino(std::shared_ptr<Destino> destino) {
   destino_ = std::move(destino);
 }
 
-Destino& Impresora::destino() {
+Destino& Impresora::destino() const {
   // The system printer is looked for only when something is to reach it.
   if (!destino_) destino_ = std::make_shared<DestinoSistema>(Eleccion::predeterminada());
   return *destino_;

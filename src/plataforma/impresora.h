@@ -62,6 +62,9 @@ class Destino {
   virtual ~Destino();
   // The page the program draws on, in millimetres from the top-left corner of its printable area.
   virtual QSizeF pagina() const;
+  // Dots per inch of what the job is drawn on. A font is drawn there a whole number of dots high,
+  // a little off the points asked for, and texts are measured at that size.
+  virtual int resolucion() const;
   // Sends the whole job; a failure throws Error (ERR_IMPRESORA) and leaves nothing behind.
   virtual void envia(const Trabajo& trabajo) = 0;
 };
@@ -102,11 +105,13 @@ class DestinoSistema : public Destino {
   ~DestinoSistema() override;
   const Eleccion& eleccion() const { return eleccion_; }
   QSizeF pagina() const override;
+  int resolucion() const override { return resolucion_; }
   void envia(const Trabajo& trabajo) override;
 
  private:
   Eleccion eleccion_;
   QSizeF pagina_;
+  int resolucion_;
 };
 
 // A printer made afresh for one job on the chosen queue: the chosen paper, copies, sides and colour,
@@ -177,7 +182,7 @@ class Impresora {
   void Box(double x, double y, double ancho, double alto, bool relleno = false);
   // The height of a text line in the current font, mm.
   double TextHeight() const;
-  // The width of a text in the current font, mm.
+  // The width of a text in the current font as the destination draws it, mm.
   double TextWidth(const QString& texto) const;
 
   // Starts a page; the position goes to its top-left corner.
@@ -193,7 +198,7 @@ class Impresora {
 
   // The destination of the next jobs; the system printer until a dialog or a test chooses another.
   void fijaDestino(std::shared_ptr<Destino> destino);
-  Destino& destino();
+  Destino& destino() const;
 
  private:
   void abre();
@@ -201,7 +206,7 @@ class Impresora {
   Trabajo trabajo_;
   bool abierto_ = false;
   int pagina_ = 1;
-  std::shared_ptr<Destino> destino_;
+  mutable std::shared_ptr<Destino> destino_;
 };
 
 // The one printer of the program.

@@ -193,7 +193,7 @@ void Imprimir::posiciones() {
 void Imprimir::escribe(double x, double y, const QString& texto) {
   plataforma::Impresora& pr = plataforma::Printer();
   if (midiendo_) {
-    medidas_.emplace_back(x, y, pr.TextWidth(texto), pr.TextHeight());
+    medidas_.marcas.emplace_back(x, y, pr.TextWidth(texto), pr.TextHeight());
     return;
   }
   pr.CurrentX = x;
@@ -209,11 +209,15 @@ void Imprimir::imprime() {
   } catch (const plataforma::Error&) {
     return;  // cancelled: nothing is printed
   }
-  // Official slips print only when every mark falls whole on the sheet of the printer just chosen.
-  if (modo == 0 && !cabe()) return;
+  // Official slips print only when every mark the terminal reads falls whole on the sheet of the
+  // printer just chosen; a heading that would be cut is left out.
+  QString aviso;
+  conCabecera_ = true;
+  if (modo == 0 && !cabe(aviso)) return;
   plataforma::Printer().Titulo = QStringLiteral("Boletos de la peña ") + plataforma::recorta(pena.nombre);
   recorre();
-  plataforma::terminaDocumento();
+  if (plataforma::terminaDocumento() && !aviso.isEmpty())
+    plataforma::MsgBox(aviso, plataforma::vbInformation, QStringLiteral("Boletos sin cabecera"));
 }
 
 void Imprimir::recorre() {
@@ -246,8 +250,12 @@ void Imprimir::recorre() {
                              QLatin1Char('/') + QString::number(numboletos) + QLatin1Char(')');
     const float o = float(paginaoffset);
     if (modo == 0) {
-      escribe(configuracion.correccionx + 5.0, configuracion.correcciony - 7.0,
-              cabecera + QStringLiteral("     ") + QString::fromUtf8(MARCA_PROGRAMA));
+      const QString linea = cabecera + QStringLiteral("     ") + QString::fromUtf8(MARCA_PROGRAMA);
+      const double x = configuracion.correccionx + 5.0, y = configuracion.correcciony - 7.0;
+      if (midiendo_)
+        medidas_.cabeceras.emplace_back(x, y, pr.TextWidth(linea), pr.TextHeight());
+      else if (conCabecera_)
+        escribe(x, y, linea);
     } else {
       escribe(32, o + 37, cabecera);
       escribe(110, o + 97, QString::fromUtf8("Participación para: "));
@@ -274,7 +282,7 @@ void Imprimir::recorre() {
   }
 }
 
-std::vector<QRectF> Imprimir::mide(bool sinCorrecciones) {
+Imprimir::Medidas Imprimir::mide(bool sinCorrecciones) {
   const Configuracion guardada = configuracion;
   const int modoAntes = modo;
   if (sinCorrecciones) {
@@ -283,7 +291,7 @@ std::vector<QRectF> Imprimir::mide(bool sinCorrecciones) {
   }
   modo = 0;
   midiendo_ = true;
-  medidas_.clear();
+  medidas_ = Medidas();
   recorre();
   midiendo_ = false;
   modo = modoAntes;
@@ -291,30 +299,68 @@ std::vector<QRectF> Imprimir::mide(bool sinCorrecciones) {
   return std::move(medidas_);
 }
 
-std::array<Imprimir::Rango, 2> Imprimir::rangos(QSizeF pagina) {
+std::array<Imprimir::Rango, 2> Imprimir::rangos(const std::vector<QRectF>& textos, QSizeF pagina) {
   // Each correction moves every text of the official slips by as much.
-  const std::vector<QRectF> textos = mide(true);
   if (textos.empty()) {
     constexpr double todo = std::numeric_limits<double>::infinity();
     return {{{-todo, todo}, {-todo, todo}}};
   }
-  QRectF marcas = textos.front();
-  for (const QRectF& r : textos) marcas = marcas.united(r);
-  return {{{-marcas.left(), pagina.width() - marcas.right()}, {-marcas.top(), pagina.height() - marcas.bottom()}}};
+  QRectF juntos = textos.front();
+  for (const QRectF& r : textos) juntos = juntos.united(r);
+  return {{{-juntos.left(), pagina.width() - juntos.right()}, {-juntos.top(), pagina.height() - juntos.bottom()}}};
 }
 
-bool Imprimir::cabe() {
-  const QSizeF pagina = plataforma::Printer().destino().pagina();
-  // Where the texts fall as they will print: a text whose foot passes the sheet's last line would
-  // go to the top of a new sheet.
-  bool bienX = true, bienY = true;
-  for (const QRectF& r : mide(false)) {
-    bienX = bienX && r.left() >= 0 && r.right() <= pagina.width();
-    bienY = bienY && r.top() >= 0 && r.bottom() <= pagina.height();
+std::array<Imprimir::Rango, 2> Imprimir::rangos(QSizeF pagina) { return rangos(mide(true).marcas, pagina); }
+
+namespace {
+
+// Whether texts fall whole on a page of `pagina` mm along one axis (0 X, 1 Y); `antes` tells
+// whether one passes the first edge (left or top). A text whose foot passes the sheet's last line
+// would go to the top of a new sheet.
+bool dentro(const std::vector<QRectF>& textos, QSizeF pagina, int eje, bool* antes = nullptr) {
+  bool a = false, d = false;
+  for (const QRectF& r : textos) {
+    a = a || (eje == 0 ? r.left() : r.top()) < 0;
+    d = d || (eje == 0 ? r.right() > pagina.width() : r.bottom() > pagina.height());
   }
-  if (bienX && bienY) return true;
-  const auto r = rangos(pagina);
+  if (antes) *antes = a;
+  return !a && !d;
+}
+
+}  // namespace
+
+bool Imprimir::cabe(QString& aviso) {
+  const QSizeF pagina = plataforma::Printer().destino().pagina();
+  // Where the texts fall as they will print.
+  const Medidas sitios = mide(false);
+  const bool bienX = dentro(sitios.marcas, pagina, 0), bienY = dentro(sitios.marcas, pagina, 1);
   const float c[2] = {configuracion.correccionx, configuracion.correcciony};
+  const QString ejes[2] = {QStringLiteral("X"), QStringLiteral("Y")};
+  if (bienX && bienY) {
+    // The heading is only for the user: the slips print without it when it would be cut.
+    if (dentro(sitios.cabeceras, pagina, 0) && dentro(sitios.cabeceras, pagina, 1)) return true;
+    conCabecera_ = false;
+    const auto r = rangos(pagina);
+    const auto h = rangos(mide(true).cabeceras, pagina);
+    QStringList dondeCabe;
+    bool nunca = false;
+    for (int i = 0; i < 2; ++i) {
+      bool antes = false;
+      if (dentro(sitios.cabeceras, pagina, i, &antes)) continue;
+      const double minimo = std::max(h[i].minimo, r[i].minimo), maximo = std::min(h[i].maximo, r[i].maximo);
+      nunca = nunca || minimo > maximo;
+      dondeCabe << QString::fromUtf8("una corrección %1 de %2 mm o %3")
+                       .arg(ejes[i], antes ? textoLimite(minimo, true) : textoLimite(maximo, false),
+                            antes ? QString::fromUtf8("más") : QString::fromUtf8("menos"));
+    }
+    aviso = QString::fromUtf8(numboletos == 1 ? "El boleto se ha impreso" : "Los boletos se han impreso") +
+            QString::fromUtf8(" sin la cabecera con el nombre de la peña: con estas correcciones no cabe en la "
+                              "zona imprimible de esta impresora con este papel. ") +
+            (nunca ? QString::fromUtf8("Con esta impresora y este papel la cabecera no cabe con ninguna corrección.")
+                   : QString::fromUtf8("La cabecera cabe con ") + dondeCabe.join(QStringLiteral(" y ")) + ".");
+    return true;
+  }
+  const auto r = rangos(pagina);
   const QString titulo = QString::fromUtf8("Corrección fuera del papel");
   if (r[0].minimo > r[0].maximo || r[1].minimo > r[1].maximo) {
     plataforma::MsgBox(QString::fromUtf8("No se ha impreso nada: el boleto no cabe en la zona imprimible de esta "
@@ -336,8 +382,7 @@ bool Imprimir::cabe() {
     const int i = bienX ? 1 : 0;
     texto = QString::fromUtf8("No se ha impreso nada: con la corrección %1 de %2 mm") + causa +
             QString::fromUtf8("Cambie la corrección %1: con esta impresora y este papel debe estar entre %3 y %4 mm.");
-    texto = texto.arg(i == 0 ? QStringLiteral("X") : QStringLiteral("Y"), textoNumero(c[i]),
-                      textoLimite(r[i].minimo, true), textoLimite(r[i].maximo, false));
+    texto = texto.arg(ejes[i], textoNumero(c[i]), textoLimite(r[i].minimo, true), textoLimite(r[i].maximo, false));
   }
   plataforma::MsgBox(texto, plataforma::vbExclamation, titulo);
   return false;
@@ -387,7 +432,8 @@ void Imprimir::Text1_Change(int Index) {
   if (leeNumero(texto, valor)) {
     // Typed key by key, a value passes through smaller ones on its way: only one beyond a limit and
     // away from zero is refused now, for the printer the slips would go to; the rest is judged
-    // when the slips are printed, on the printer chosen then.
+    // when the slips are printed, on the printer chosen then. Only the marks the terminal reads
+    // count: a heading that would be cut is left out of the slips.
     r = rangos(plataforma::Printer().destino().pagina())[Index];
     fuera = valor > std::max(r.maximo, 0.0) || valor < std::min(r.minimo, 0.0);
     // A refused value brings back the one held before the edit, not a key typed on the way.

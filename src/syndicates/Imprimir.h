@@ -71,25 +71,33 @@ class Imprimir : public QWidget {
   // Lays out every slip or participation on the printer (or, measuring, only notes where each text
   // of the official slips would fall).
   void recorre();
-  // Where each text of the official slips would fall, mm, with the corrections or with none.
-  std::vector<QRectF> mide(bool sinCorrecciones);
+  // Where the texts of the official slips would fall, mm, with the corrections or with none: the
+  // marks the terminal reads (crosses, kind and Joker marks) and the headings above the grid.
+  struct Medidas {
+    std::vector<QRectF> marcas, cabeceras;
+  };
+  Medidas mide(bool sinCorrecciones);
   // An "X" with its top-left corner at (x, y) mm.
   void marca(float x, float y);
   // A text line with its top-left corner at (x, y) mm.
   void escribe(double x, double y, const QString& texto);
-  // The corrections X (0) and Y (1), mm, with which every mark of the official slips (crosses, kind
-  // and Joker marks, headings) falls whole within a printable area of `pagina` mm from its corner,
-  // none cut and none carried to another sheet. minimo > maximo: no correction would do.
+  // The corrections X (0) and Y (1), mm, with which `textos`, measured with no correction, fall
+  // whole within a printable area of `pagina` mm from its corner, none cut and none carried to
+  // another sheet. minimo > maximo: no correction would do.
   struct Rango {
     double minimo = 0, maximo = 0;
   };
+  static std::array<Rango, 2> rangos(const std::vector<QRectF>& textos, QSizeF pagina);
+  // The same for the marks the terminal reads: they alone decide which corrections can print.
   std::array<Rango, 2> rangos(QSizeF pagina);
   // Whether the corrections print every mark on the chosen printer's sheet; if not, the user is told
-  // which to change and to what.
-  bool cabe();
+  // which to change and to what. When only the headings would be cut, the slips print without
+  // them and `aviso` says so.
+  bool cabe(QString& aviso);
   bool cargado_ = false;
   bool midiendo_ = false;
-  std::vector<QRectF> medidas_;  // where each text would fall, measuring
+  bool conCabecera_ = true;  // the official slips of this job carry their heading
+  Medidas medidas_;  // where each text would fall, measuring
   std::array<float, 2> antes_{};  // each correction as it was before the edit under way
   bool avisado_ = false;  // read-only data was told since the window loaded
 };

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPdfDocument>
 #include <QPdfSelection>
+#include <QPdfWriter>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -350,16 +351,22 @@ std::vector<TextoBoleto> textosBoleto(const Pena& p, bool joker) {
   return r;
 }
 
-// The corrections with which every text falls whole within a printable area: X from-to, Y from-to.
-std::array<double, 4> limites(const std::vector<TextoBoleto>& textos, QSizeF area) {
+// The corrections with which every cross (or every heading) falls whole within a printable area: X
+// from-to, Y from-to. Widths in the font the slips are drawn with, on a PDF page of 1200 dots an inch.
+std::array<double, 4> limites(const std::vector<TextoBoleto>& textos, QSizeF area, bool cabeceras = false) {
   plataforma::Impresora medida;
   medida.FontName = "arial";
   medida.FontSize = 11.5;
   medida.FontBold = true;
+  QPdfWriter hoja(QString("/dev/null"));
+  hoja.setResolution(1200);
+  QFont fuente("arial", -1, QFont::Bold);
+  fuente.setPointSizeF(11.5);
   double izquierda = 1e9, derecha = -1e9, arriba = 1e9, abajo = -1e9;
   for (const TextoBoleto& t : textos) {
+    if ((t.texto != "X") != cabeceras) continue;
     izquierda = std::min(izquierda, t.x);
-    derecha = std::max(derecha, t.x + medida.TextWidth(t.texto));
+    derecha = std::max(derecha, t.x + QFontMetricsF(fuente, &hoja).horizontalAdvance(t.texto) * 25.4 / 1200);
     arriba = std::min(arriba, t.y);
     abajo = std::max(abajo, t.y + medida.TextHeight());
   }
@@ -386,7 +393,8 @@ class PdfGrabado : public plataforma::DestinoSistema {
 
 // Each correction reaches exactly as far as the chosen printer prints on its paper: at the limit
 // every mark prints where the slip puts it, on one sheet a slip; just past it nothing prints and the
-// message names the correction and its range for that printer and paper.
+// message names the correction and its range for that printer and paper. The heading prints only
+// where it fits whole, else the slips print without it and one notice says from where it fits.
 TEST_F(Boletos, CorrectionsReachAsFarAsThePrinterPrintsAndNoFurther) {
   Pena sencilla = conApuestas("SENCILLA", 9, {1, 9, 10, 25, 40, 49});
   Pena diez = conApuestas("DIEZ", 1, {1, 9, 10, 19, 20, 29, 30, 39, 40, 49});
@@ -418,19 +426,23 @@ TEST_F(Boletos, CorrectionsReachAsFarAsThePrinterPrintsAndNoFurther) {
     for (int n = 1; n <= 3; ++n) {
       const Pena& p = lista[n - 1];
       const auto textos = textosBoleto(p, jokers[n - 1]);
-      const auto lim = limites(textos, area);
+      const auto lim = limites(textos, area), cab = limites(textos, area, true);
       const int boletos = textos.back().pagina;
-      // Each limit (X from, X to, Y from, Y to) at hundredths inside it, and past it by two more.
-      for (int i = 0; i < 4; ++i)
+      // Each limit (X from, X to, Y from, Y to, the heading's X to and Y from) at hundredths inside
+      // it, and past it by two more.
+      for (int i = 0; i < 6; ++i)
         for (bool pasado : {false, true}) {
-          const bool minimo = i % 2 == 0;
-          double valor = minimo ? std::ceil(lim[i] * 100) / 100 : std::floor(lim[i] * 100) / 100;
+          const int coord = i < 4 ? i / 2 : i - 4;
+          const bool minimo = i < 4 ? i % 2 == 0 : i == 5;
+          const double limite = i < 4 ? lim[i] : cab[i == 4 ? 1 : 2];
+          if (limite < lim[2 * coord] || limite > lim[2 * coord + 1]) continue;
+          double valor = minimo ? std::ceil(limite * 100) / 100 : std::floor(limite * 100) / 100;
           if (pasado) valor += minimo ? -0.02 : 0.02;
           // The other correction in the middle of its range.
-          const int otro = i < 2 ? 2 : 0;
+          const int otro = coord == 0 ? 2 : 0;
           const double medio = std::round((lim[otro] + lim[otro + 1]) * 50) / 100;
-          const double cx = i < 2 ? valor : medio, cy = i < 2 ? medio : valor;
-          SCOPED_TRACE(QString("%1, %2, %3 %4 %5").arg(papel.nombre, p.nombre.trimmed(), i < 2 ? "X" : "Y")
+          const double cx = coord == 0 ? valor : medio, cy = coord == 0 ? medio : valor;
+          SCOPED_TRACE(QString("%1, %2, %3 %4 %5").arg(papel.nombre, p.nombre.trimmed(), coord == 0 ? "X" : "Y")
                            .arg(valor).arg(pasado ? "past its limit" : "at its limit").toStdString());
           guarda(float(cx), float(cy));
           Imprimir& v = elige(n);
@@ -442,7 +454,7 @@ TEST_F(Boletos, CorrectionsReachAsFarAsThePrinterPrintsAndNoFurther) {
             plataforma::GuionImpresora guion{destino};
             v.Command1_Click();
           }
-          if (pasado) {
+          if (pasado && i < 4) {
             EXPECT_TRUE(destino->trabajos.empty());
             EXPECT_FALSE(QFile::exists(eleccion.archivo));
             ASSERT_EQ(respuestas.cajas().size(), cajas + 1);
@@ -453,7 +465,12 @@ TEST_F(Boletos, CorrectionsReachAsFarAsThePrinterPrintsAndNoFurther) {
                 << respuestas.cajas().back().texto.toStdString();
             continue;
           }
-          EXPECT_EQ(respuestas.cajas().size(), cajas) << respuestas.cajas().back().texto.toStdString();
+          const bool conCabecera = cx >= cab[0] && cx <= cab[1] && cy >= cab[2] && cy <= cab[3];
+          ASSERT_EQ(respuestas.cajas().size(), cajas + (conCabecera ? 0 : 1));
+          if (!conCabecera)
+            EXPECT_TRUE(respuestas.cajas().back().texto.endsWith(
+                cy < cab[2] ? "corrección Y de " + cifra(cab[2], true) + " mm o más."
+                            : "corrección X de " + cifra(cab[1], false) + " mm o menos."));
           ASSERT_EQ(destino->trabajos.size(), 1u);
           const Trabajo& t = destino->trabajos[0];
           EXPECT_EQ(t.paginas, boletos);
@@ -462,8 +479,9 @@ TEST_F(Boletos, CorrectionsReachAsFarAsThePrinterPrintsAndNoFurther) {
           EXPECT_EQ(pdf.pageCount(), boletos);
           // Every text where the slip puts it, moved by the corrections, and nothing else.
           const auto impresos = t.textos();
-          ASSERT_EQ(impresos.size(), textos.size());
+          ASSERT_EQ(impresos.size(), textos.size() - (conCabecera ? 0 : boletos));
           for (const TextoBoleto& e : textos) {
+            if (!conCabecera && e.texto != "X") continue;
             const auto hay = std::find_if(impresos.begin(), impresos.end(), [&](const Trazo* z) {
               return z->texto == e.texto && z->pagina == e.pagina && std::abs(z->x - (e.x + cx)) < 5e-4 &&
                      std::abs(z->y - (e.y + cy)) < 5e-4;
@@ -486,13 +504,13 @@ TEST_F(Boletos, StoredCorrectionsAreShownAndKept) {
   EXPECT_EQ(carpeta.lee("nums.ini"), guardado);
   EXPECT_EQ(imprime(v, 0), nullptr);
   ASSERT_EQ(respuestas.cajas().size(), 1u);
-  // The crosses reach 146.1 mm and the heading 7 mm above the grid; row 9 is 45 mm down.
+  // The crosses reach 146.1 mm, row 10 is at the grid's top and row 9 is 45 mm down.
   const auto lim = limites(textosBoleto(conApuestas("GUARDADA", 8, {1, 9, 10, 25, 40, 49}), false), {210, 297});
   EXPECT_EQ(respuestas.cajas()[0].texto,
             QString("No se ha impreso nada: con las correcciones X de -2,5 mm e Y de 250 mm alguna marca del boleto "
                     "quedaría fuera de la zona imprimible de esta impresora con este papel, o pasaría a otra hoja. "
                     "Cambie las dos correcciones: con esta impresora y este papel la X debe estar entre 0 y %1 mm y "
-                    "la Y entre 7 y %2 mm.")
+                    "la Y entre 0 y %2 mm.")
                 .arg(cifra(lim[1], false), cifra(lim[3], false)));
   EXPECT_EQ(respuestas.cajas()[0].titulo, "Corrección fuera del papel");
   // Plain paper does not use the corrections.
@@ -563,14 +581,15 @@ TEST_F(Boletos, ARealBoxForACorrectionOffThePaperShowsOnce) {
   EXPECT_EQ(v.Text1[1]->text(), "0");
   EXPECT_EQ(ajustes().correcciony, 0.0f);
 
-  // Printing with Y at 0 would put the heading above the sheet: one box, and nothing printed.
+  // With Y at 0 the heading would stand above the sheet: the slip prints without it, and one box says so.
   {
     plataforma::GuionImpresora guion{grabadora};
     v.Command1_Click();
   }
   QTest::qWait(100);
   EXPECT_EQ(cajas, 2);
-  EXPECT_TRUE(grabadora->trabajos.empty());
+  ASSERT_EQ(grabadora->trabajos.size(), 1u);
+  EXPECT_EQ(grabadora->trabajos[0].textos().size(), marcas(grabadora->trabajos[0]).size());
 
   // Leaving an emptied field for the other one: one box, and the field shows its value again.
   QApplication::setActiveWindow(&v);
@@ -633,17 +652,19 @@ TEST_F(Boletos, CancelledOrFailingPrinterLeavesNothingAndTheWindowUsable) {
 }
 
 // The PDF of official slips: its heading as text, and every cross inside its box of the slip's grid
-// with no ink anywhere else below the heading.
+// with no ink anywhere else below the heading; a new install's corrections (none) leave the heading out.
 TEST_F(Boletos, TheSlipPdfPutsEveryCrossInsideItsBox) {
   std::vector<std::vector<int>> apuestas;
   for (int k = 1; k <= 8; ++k) apuestas.push_back({k, 10 + k, 20 + k, 30 + k, 40 + k, k == 1 ? 49 : 10});
   Pena p = penaDe("REJILLA", "Jueves", QDate(2025, 1, 2), apuestas);
   Imprimir& v = abre({p});
   v.Check1->setChecked(true);
-  v.Text1[0]->setText("10");
-  v.Text1[1]->setText("20");
+  EXPECT_EQ(v.Text1[0]->text() + v.Text1[1]->text(), "00");
   QTemporaryDir dir;
-  for (int modo : {0, 1}) {
+  for (int caso : {0, 1, 2}) {
+    const int modo = caso / 2, cx = caso ? 10 : 0, cy = caso ? 20 : 0;
+    v.Text1[0]->setText(QString::number(cx));
+    v.Text1[1]->setText(QString::number(cy));
     const QString archivo = dir.filePath(modo == 0 ? "oficial.pdf" : "normal.pdf");
     {
       plataforma::GuionImpresora guion{std::make_shared<plataforma::DestinoPdf>(archivo)};
@@ -659,7 +680,13 @@ TEST_F(Boletos, TheSlipPdfPutsEveryCrossInsideItsBox) {
       if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_CAPTURAS") + "-normal.pdf");
       continue;
     }
-    EXPECT_TRUE(texto.contains("PEÑA REJILLA (1/1) Bolvanta v.3.4.9991")) << texto.toStdString();
+    EXPECT_EQ(texto.contains("PEÑA REJILLA (1/1) Bolvanta v.3.4.9991"), caso == 1) << texto.toStdString();
+    ASSERT_EQ(respuestas.cajas().size(), 1u);
+    EXPECT_EQ(respuestas.cajas()[0].estilo, plataforma::vbInformation);
+    EXPECT_EQ(respuestas.cajas()[0].texto,
+              "El boleto se ha impreso sin la cabecera con el nombre de la peña: con estas correcciones no cabe en la "
+              "zona imprimible de esta impresora con este papel. La cabecera cabe con una corrección Y de 7 mm o "
+              "más.");
     if (qEnvironmentVariableIsSet("BOLVANTA_CAPTURAS")) QFile::copy(archivo, qEnvironmentVariable("BOLVANTA_CAPTURAS") + "-oficial.pdf");
 
     constexpr int PX_MM = 8;
@@ -673,14 +700,14 @@ TEST_F(Boletos, TheSlipPdfPutsEveryCrossInsideItsBox) {
     std::vector<QRectF> cajas;
     for (int b = 1; b <= 8; ++b)
       for (int n : apuestas[b - 1]) {
-        const Marca c = casilla(n, b, 10, 20);
+        const Marca c = casilla(n, b, cx, cy);
         cajas.emplace_back(c.x, c.y, 3.8, 5);
       }
-    const Marca joker = casilla(9, 8, 10, 30);
+    const Marca joker = casilla(9, 8, cx, cy + 10);
     cajas.emplace_back(joker.x, joker.y, 3.8, 5);
     std::vector<int> tinta(cajas.size(), 0);
     int fuera = 0;
-    for (int py = 19 * PX_MM; py < hoja.height(); ++py)
+    for (int py = (cy - 1) * PX_MM * caso; py < hoja.height(); ++py)
       for (int px = 0; px < hoja.width(); ++px) {
         if (qGray(hoja.pixel(px, py)) > 128) continue;
         const QPointF mm((px + 0.5) / PX_MM, (py + 0.5) / PX_MM);
