@@ -1,6 +1,7 @@
 #include "listview.h"
 
 #include <QBrush>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QStyle>
 #include <QPalette>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -506,7 +508,9 @@ int ListView::anchoCelda(int fila, int columna) const {
   QFont fuente = font();
   fuente.setBold(modelo_->negrita(fila, columna));
   const int margen = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-  return QFontMetrics(fuente).horizontalAdvance(texto) + 2 * margen;
+  // The view lays the text out in fractions of a pixel and cuts it when it is wider than its room
+  // by any fraction: the whole pixel above.
+  return static_cast<int>(std::ceil(QFontMetricsF(fuente).horizontalAdvance(texto))) + 2 * margen;
 }
 
 void ListView::ensancha(int desde, int hasta) {

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "msgbox.h"
 #include "red.h"
 #include "texto.h"
 
@@ -270,28 +271,52 @@ void fijaVisorPdf(int forzado) {
 // ---------------------------------------------------------------------------------------------
 
 namespace {
-std::function<void(const QString&)>& abridor() {
-  static std::function<void(const QString&)> f;
-  return f;
+struct Abridor {
+  std::function<void(const QString&)> registra;
+  bool abre = true;
+};
+Abridor& abridor() {
+  static Abridor a;
+  return a;
+}
+
+bool esWeb(const QString& esquema) {
+  return esquema == QLatin1String("http") || esquema == QLatin1String("https");
+}
+
+// The user's own handler: a browser for a web address, the mail program for mailto, the program
+// the system names for a local file.
+bool abreConSistema(const QString& direccion) {
+  const QUrl url(direccion.trimmed(), QUrl::TolerantMode);
+  const QString esquema = url.scheme().toLower();
+  if (esWeb(esquema) || esquema == QLatin1String("mailto")) return QDesktopServices::openUrl(url);
+  const QFileInfo archivo(direccion);
+  return archivo.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(archivo.absoluteFilePath()));
 }
 }  // namespace
 
-void abreDireccion(const QString& direccion) {
-  if (abridor()) {
-    abridor()(direccion);
-    return;
-  }
-  const QUrl url(direccion.trimmed(), QUrl::TolerantMode);
-  const QString esquema = url.scheme().toLower();
-  if (esquema == QLatin1String("http") || esquema == QLatin1String("https") ||
-      esquema == QLatin1String("mailto")) {
-    QDesktopServices::openUrl(url);
-    return;
-  }
-  const QFileInfo archivo(direccion);
-  if (archivo.exists()) QDesktopServices::openUrl(QUrl::fromLocalFile(archivo.absoluteFilePath()));
+bool abreDireccion(const QString& direccion) {
+  const Abridor& a = abridor();
+  bool abierta = a.abre;
+  if (a.registra)
+    a.registra(direccion);
+  else
+    abierta = abreConSistema(direccion);
+  if (abierta) return true;
+  // Without a browser the system only writes a line for nobody to read; the user, who clicked
+  // and saw nothing happen, is told why.
+  const QString esquema = QUrl(direccion.trimmed(), QUrl::TolerantMode).scheme().toLower();
+  const QString porque = esWeb(esquema)
+                             ? QString::fromUtf8("no se encuentra ningún navegador instalado en el sistema.")
+                             : QString::fromUtf8("no se encuentra ningún programa del sistema que la abra.");
+  MsgBox(QString::fromUtf8("No se ha podido abrir la dirección «%1»: ").arg(direccion.trimmed()) + porque,
+         vbExclamation, QString::fromUtf8("¡Vaya hombre!"));
+  return false;
 }
 
-void fijaAbridor(std::function<void(const QString&)> f) { abridor() = std::move(f); }
+void fijaAbridor(std::function<void(const QString&)> f, bool abre) {
+  const bool registra = static_cast<bool>(f);
+  abridor() = Abridor{std::move(f), !registra || abre};
+}
 
 }  // namespace plataforma

@@ -68,8 +68,10 @@ bool visorPdf();
 void fijaVisorPdf(int forzado);  // 1 yes, 0 no, -1 ask the engine again
 
 // Opens a web address (http, https, mailto) or an existing local file with the user's own
-// handler. Tests set a recorder instead; an empty recorder restores the real handler.
-void abreDireccion(const QString& direccion);
-void fijaAbridor(std::function<void(const QString&)> abridor);
+// handler. When that fails (no browser on the system, for one) a box says so; the answer is
+// whether it opened. Tests set a recorder instead, which opens every address, or none when
+// `abre` is false, as on a system without a browser; an empty recorder restores the real handler.
+bool abreDireccion(const QString& direccion);
+void fijaAbridor(std::function<void(const QString&)> abridor, bool abre = true);
 
 }  // namespace plataforma

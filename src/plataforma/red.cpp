@@ -255,9 +255,10 @@ int esperas = 0;
 // Starts a transfer and waits for its end, reading every event meanwhile: the windows keep the
 // user's clicks and keys away while esperandoRed() holds, and the request to close a window is
 // heard at once. A wait ended from outside (the program ending) ends its transfer as cancelled.
-void espera(Transferencia& t) {
+template <typename T>
+void espera(T& t) {
   QEventLoop bucle;
-  QObject::connect(&t, &Transferencia::acabada, &bucle, &QEventLoop::quit);
+  QObject::connect(&t, &T::acabada, &bucle, &QEventLoop::quit);
   t.inicia();
   if (!t.terminada()) {
     ++esperas;
@@ -317,17 +318,40 @@ void Inet::Cancel() {
 
 // ---------------------------------------------------------------------------------------------
 
-bool descargaArchivo(const QString& direccion, const QString& ruta) {
-  QSaveFile archivo(ruta);
-  if (!archivo.open(QIODevice::WriteOnly)) return false;
-  Transferencia t(direccion);
-  t.escribeEn(&archivo);
-  espera(t);
-  if (t.error() != 0 || t.estadoHttp() < 200 || t.estadoHttp() > 299) {
-    archivo.cancelWriting();
-    return false;
+DescargaArchivo::DescargaArchivo(const QString& direccion, const QString& ruta, QObject* padre)
+    : QObject(padre), archivo_(ruta), transferencia_(direccion) {
+  connect(&transferencia_, &Transferencia::acabada, this, &DescargaArchivo::fin);
+}
+
+void DescargaArchivo::inicia() {
+  if (terminada_ || transferencia_.terminada()) return;
+  if (!archivo_.open(QIODevice::WriteOnly)) {
+    terminada_ = true;
+    Q_EMIT acabada(false);
+    return;
   }
-  return archivo.commit();
+  transferencia_.escribeEn(&archivo_);
+  transferencia_.inicia();
+}
+
+void DescargaArchivo::fin() {
+  if (terminada_) return;
+  terminada_ = true;
+  const int codigo = transferencia_.estadoHttp();
+  if (transferencia_.error() == 0 && codigo >= 200 && codigo <= 299) {
+    reemplazado_ = archivo_.commit();
+  } else if (archivo_.isOpen()) {
+    // Ends the temporary file now rather than when the download is destroyed.
+    archivo_.cancelWriting();
+    archivo_.commit();
+  }
+  Q_EMIT acabada(reemplazado_);
+}
+
+bool descargaArchivo(const QString& direccion, const QString& ruta) {
+  DescargaArchivo descarga(direccion, ruta);
+  espera(descarga);
+  return descarga.reemplazado();
 }
 
 }  // namespace plataforma

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSaveFile>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QString>
@@ -111,9 +112,10 @@ class Transferencia : public QObject {
   bool iniciada_ = false;
 };
 
-// Whether a request of the program is waiting for its answer (OpenURL, descargaArchivo). The
-// windows take no input from the user meanwhile, as a window held by the request would not; the
-// wait reads every event, so that a window's close box is heard while it lasts.
+// Whether a request of the program is waiting for its answer (OpenURL, descargaArchivo; not a
+// DescargaArchivo, which nobody waits for). The windows take no input from the user meanwhile, as
+// a window held by the request would not; the wait reads every event, so that a window's close box
+// is heard while it lasts.
 bool esperandoRed();
 
 // The internet transfer control: OpenURL waits in a local event loop until the whole body arrived
@@ -145,9 +147,34 @@ class Inet : public QObject {
   QString error_;
 };
 
-// Downloads an address into a file, bypassing any cache. The body goes to a temporary file in the
-// same folder, renamed over the file only when the whole body of a successful (2xx) answer arrived;
-// on any failure the old file stays. Returns whether it was replaced.
+// Downloads an address into a file, bypassing any cache, while the program goes on with other
+// things. The body goes to a temporary file in the same folder, renamed over the file only when
+// the whole body of a successful (2xx) answer arrived; on any failure, and when the download is
+// destroyed before its end, the old file stays and the temporary one goes. It ends exactly once
+// with `acabada`, telling whether the file was replaced.
+class DescargaArchivo : public QObject {
+  Q_OBJECT
+ public:
+  DescargaArchivo(const QString& direccion, const QString& ruta, QObject* padre = nullptr);
+
+  void inicia();
+  void aborta(int numero) { transferencia_.aborta(numero); }
+  bool terminada() const { return terminada_; }
+  bool reemplazado() const { return reemplazado_; }
+
+ Q_SIGNALS:
+  void acabada(bool reemplazado);
+
+ private:
+  void fin();
+  // Declared before the transfer, which writes into it, so that it is destroyed after it.
+  QSaveFile archivo_;
+  Transferencia transferencia_;
+  bool terminada_ = false;
+  bool reemplazado_ = false;
+};
+
+// The same download, waited for as OpenURL waits. Returns whether the file was replaced.
 bool descargaArchivo(const QString& direccion, const QString& ruta);
 
 }  // namespace plataforma

@@ -1,5 +1,6 @@
 // The program's news: informe.dat, fetched from the program's web host at start-up when the draws
 // are some days old, may carry a new web host and is shown in the news window when it is new.
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTimer>
@@ -70,6 +71,8 @@ void Principal::compruebamensaje() {
 }
 
 void Principal::descargamensaje() {
+  // One fetch at a time: asked for again meanwhile, the news is the one on its way.
+  if (noticias_) return;
   // Without a syndicate there is nobody to tell anything.
   bool hayPena = false;
   sinErrores([&] {
@@ -82,8 +85,30 @@ void Principal::descargamensaje() {
                        QStringLiteral("/informe.dat"))
                           .toLower();
   sinErrores([&] { ponTexto(Text6, leeInforme()); });
-  // The copy is fetched anew every time; a failed fetch leaves the old file.
-  plataforma::descargaArchivo(URL, rutaInforme());
+  // The copy is fetched anew every time; a failed fetch leaves the old file. The program goes on
+  // meanwhile: a host that is slow, or accepts and never answers, holds nobody up.
+  auto* descarga = new plataforma::DescargaArchivo(URL, rutaInforme(), this);
+  noticias_ = descarga;
+  connect(descarga, &plataforma::DescargaArchivo::acabada, this, &Principal::llegamensaje);
+  descarga->inicia();
+}
+
+bool Principal::esperandomensaje() const { return !noticias_.isNull(); }
+
+void Principal::llegamensaje() {
+  plataforma::DescargaArchivo* descarga = noticias_;
+  if (!descarga || !descarga->terminada()) return;
+  // New news is told when the program is free: not in the middle of a download, whose start
+  // closes the news window and whose steps nothing may run into, nor over a box that waits for
+  // the user. A failed fetch left the old file and has nothing to tell.
+  const bool llego = descarga->reemplazado();
+  if (llego && (Timer1->isActive() || plataforma::esperandoRed() || QApplication::activeModalWidget())) {
+    QTimer::singleShot(250, this, &Principal::llegamensaje);
+    return;
+  }
+  noticias_ = nullptr;
+  descarga->deleteLater();
+  if (!llego) return;
   sinErrores([&] { ponTexto(Text2, leeInforme()); });
   avisamensaje();
 }
@@ -106,10 +131,22 @@ void Principal::avisamensaje() {
   const QString host = plataforma::recorta(web);
   if (!host.isEmpty() && host != plataforma::recorta(configuracion.direccionweb) && esHostValido(host)) {
     configuracion.direccionweb = plataforma::fijo(host, 60);
-    sinErrores([&] { escribeConfiguracionArchivo(configuracion); });
+    // Only the host changes in the file: the settings or the slips window, opened while the news
+    // was on its way, may have stored values of their own since start-up.
+    sinErrores([&] {
+      Configuracion guardada = leeConfiguracionArchivo();
+      if (archivos().fin(ARCH_NUMS_INI)) guardada = configuracion;
+      guardada.direccionweb = configuracion.direccionweb;
+      escribeConfiguracionArchivo(guardada);
+    });
   }
   if (abierto) sinErrores([&] { archivos().cierra(ARCH_INFORME); });
-  infor().Show();
+  // A news window the user opened while the news was on its way shows the page just fetched. The
+  // window the user works in keeps the focus: the news stays above it all the same.
+  descargaInfor();
+  Infor& ventana = infor();
+  ventana.setAttribute(Qt::WA_ShowWithoutActivating);
+  ventana.Show();
 }
 
 void Principal::Command6_Click() {

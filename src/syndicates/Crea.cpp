@@ -49,6 +49,10 @@ constexpr int ANCHO_CELDA = 540;
 constexpr int ALTO_CELDA = 360;
 constexpr int ANCHO_BLOQUE = 2 * MARGEN + 5 * ANCHO_CELDA;
 constexpr int ALTO_BLOQUE = 2 * MARGEN + 10 * ALTO_CELDA;
+// The bets list holds a multiple of eleven numbers whole in its fixed-pitch font; the play days
+// and the buttons stand to its right.
+constexpr int ANCHO_LISTA = 3600;
+constexpr int COLUMNA_DERECHA = 3300 + ANCHO_LISTA + 240;
 
 // Whatever is typed or pasted into the name arrives in capitals, as the name is stored.
 class Mayusculas : public QValidator {
@@ -78,7 +82,7 @@ Crea::Crea() {
 Crea::~Crea() { qApp->removeEventFilter(this); }
 
 void Crea::creaControles() {
-  setFixedSize(px(8700), px(6000));
+  setFixedSize(px(COLUMNA_DERECHA + 2460), px(6000));
 
   Label1 = new QLabel(QString::fromUtf8("Nombre de la Peña:"), this);
   Label1->setGeometry(px(240), px(270), px(1800), px(300));
@@ -109,10 +113,11 @@ void Crea::creaControles() {
   }
 
   ListView5 = new plataforma::ListView(this);
-  ListView5->setGeometry(px(3300), px(1080), px(2700), px(3000));
+  ListView5->setGeometry(px(3300), px(1080), px(ANCHO_LISTA), px(3000));
   ListView5->setFont(plataforma::fuenteFija());
   ListView5->agregaColumna(QStringLiteral("Apuestas"), 2400);
-  // Bets of up to 16 base numbers are wider than the column; they scroll rather than being cut.
+  // The reduced systems' bets of up to 20 base numbers are wider than the list; they scroll
+  // rather than being cut.
   ListView5->ensanchaAlTexto();
 
   Label2 = new QLabel(QStringLiteral("-Apuestas:"), this);
@@ -126,7 +131,7 @@ void Crea::creaControles() {
   Text2->setGeometry(px(3300), px(4560), px(600), px(330));
   Text2->hide();
   HScroll1 = new QScrollBar(Qt::Horizontal, this);
-  HScroll1->setGeometry(px(3960), px(4560), px(2040), px(330));
+  HScroll1->setGeometry(px(3960), px(4560), px(ANCHO_LISTA - 660), px(330));
   HScroll1->setRange(1, 1);
   HScroll1->setValue(1);
   // A move between bets happens when the thumb is let go, not at every step of a drag.
@@ -135,7 +140,7 @@ void Crea::creaControles() {
   connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
 
   auto* dias = new QWidget(this);
-  dias->setGeometry(px(6240), px(1080), px(2300), px(1860));
+  dias->setGeometry(px(COLUMNA_DERECHA), px(1080), px(2300), px(1860));
   const char* const opciones[] = {"", "Sólo jueves", "Sólo sábado", "Jueves y sábado", "Sólo lunes",
                                   "Todos (L+J+S)"};
   for (int i = 1; i <= 5; ++i) {
@@ -150,7 +155,7 @@ void Crea::creaControles() {
 
   auto boton = [this](const char* texto, int y, void (Crea::*manejador)()) {
     auto* b = new QPushButton(QString::fromUtf8(texto), this);
-    b->setGeometry(px(6240), px(y), px(1800), px(400));
+    b->setGeometry(px(COLUMNA_DERECHA), px(y), px(1800), px(400));
     connect(b, &QPushButton::clicked, this, manejador);
     return b;
   };
@@ -164,7 +169,7 @@ void Crea::creaControles() {
   Command5->hide();
 
   Label5 = new plataforma::Etiqueta(QStringLiteral("X"), this);
-  Label5->setGeometry(px(8400), px(45), px(240), px(270));
+  Label5->setGeometry(px(COLUMNA_DERECHA + 2160), px(45), px(240), px(270));
   Label5->setStyleSheet(QStringLiteral("font-weight: bold;"));
   Label5->setCursor(Qt::PointingHandCursor);
   connect(Label5, &plataforma::Etiqueta::Click, this, &Crea::Label5_Click);
@@ -174,7 +179,7 @@ void Crea::creaControles() {
   Label6->setStyleSheet(QStringLiteral("color: #c00000;"));
   Label6->hide();
   Label7 = new QLabel(QString::fromUtf8("Modo Edición"), this);
-  Label7->setGeometry(px(6240), px(600), px(2300), px(330));
+  Label7->setGeometry(px(COLUMNA_DERECHA), px(600), px(2300), px(330));
   Label7->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
   Label7->hide();
 }

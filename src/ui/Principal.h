@@ -2,6 +2,7 @@
 // The main window. Its procedures are defined in the folder of the part of the program they belong
 // to (start-up in src/data, checking in src/checking, ...); this file declares the window whole.
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <vector>
 
@@ -26,6 +27,7 @@ class QAction;
 class GraficoFila;
 class GraficoFrecuencias;
 namespace plataforma {
+class DescargaArchivo;
 class Inet;
 class ListView;
 class NavegadorWeb;
@@ -131,6 +133,8 @@ class Principal : public QMainWindow {
   void compruebamensaje();
   void descargamensaje();
   void avisamensaje();
+  // Whether the news is still on its way: the program does not wait for it.
+  bool esperandomensaje() const;
   void Command6_Click();
   void Leer_Click();
   void web_Click();
@@ -386,6 +390,8 @@ class Principal : public QMainWindow {
   void creaMarco();
   void creaMantenimiento(QWidget* pestana);
   void pasoComprobacion();
+  void llegamensaje();
+  QPointer<plataforma::DescargaArchivo> noticias_;  // the news being fetched
   bool cargado_ = false;
   bool vieneDeDialogo_ = false;  // the last other window active was one of the program's own
   int pestanaActual_ = 0;        // the tab in front, for the tab change to know the one before

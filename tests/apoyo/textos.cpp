@@ -16,6 +16,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // Lines of a text as the control lays them out, one under the other.
@@ -159,8 +161,9 @@ std::vector<TextoCortado> celdasCortadas(QTableView* lista, bool seDesplaza) {
       const QString texto = i.data().toString();
       if (texto.isEmpty()) continue;
       const QVariant fuente = i.data(Qt::FontRole);
-      const QFontMetrics fm(fuente.isValid() ? fuente.value<QFont>() : lista->font());
-      const int ancho = fm.horizontalAdvance(texto) + 2 * margen;
+      // In fractions of a pixel, as the view lays the text out: a text wider by any fraction is cut.
+      const QFontMetricsF fm(fuente.isValid() ? fuente.value<QFont>() : lista->font());
+      const int ancho = int(std::ceil(fm.horizontalAdvance(texto))) + 2 * margen;
       if (ancho > visible)
         r.push_back({lista, QStringLiteral("cell %1,%2").arg(f + 1).arg(c), texto, ancho, visible, false});
     }

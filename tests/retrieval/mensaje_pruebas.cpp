@@ -1,5 +1,7 @@
 // The program's news: when it is fetched, when it counts as new, the web host it may carry, and the
 // news window.
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -9,7 +11,9 @@
 
 #include "apoyo/cajas.h"
 #include "apoyo/carpeta.h"
+#include "apoyo/cierre.h"
 #include "apoyo/datos.h"
+#include "apoyo/respuestas.h"
 #include "apoyo/servidor.h"
 #include "data/ayudas.h"
 #include "data/estado.h"
@@ -21,6 +25,7 @@
 #include "plataforma/texto.h"
 #include "plataforma/twips.h"
 #include "retrieval/Infor.h"
+#include "ui/Presentacion.h"
 #include <QPointer>
 #include <QTimer>
 #include "ui/Principal.h"
@@ -35,8 +40,6 @@ QByteArray noticia(int largo, const QByteArray& dentro = {}) {
   const QByteArray cierre = "</p></body></html>";
   return r + QByteArray(largo - r.size() - cierre.size(), 'n') + cierre;
 }
-
-QByteArray hostEnAjustes(const QByteArray& ini) { return ini.mid(18, 60); }
 
 class Noticias : public ::testing::Test {
  protected:
@@ -63,7 +66,21 @@ class Noticias : public ::testing::Test {
     return p;
   }
 
+  // The program entered from its splash on 10 March 2019, with a syndicate and the newest draw
+  // of 1 March: old enough for the news.
+  Principal& entra() {
+    hoyEs(QDate(2019, 3, 10));
+    escribeSorteos(carpeta, {sorteoDe(QDate(2019, 3, 1))});
+    escribePenas(carpeta, {penaDe("PRIMERA", "Todos (L+J+S)", QDate(2019, 1, 1), {{1, 2, 3, 4, 5, 6}})});
+    presentacion().Command1_Click();
+    return principal();
+  }
+
   static void hoyEs(const QDate& dia) { plataforma::fijaReloj(QDateTime(dia, QTime(10, 0))); }
+  // The news arrives while the program goes on: these wait for the fetch's end, whatever it is.
+  static void comprueba(Principal& p) { p.compruebamensaje(); espera(p); }
+  static void descarga(Principal& p) { p.descargamensaje(); espera(p); }
+  static void espera(Principal& p) { QTest::qWaitFor([&] { return !p.esperandomensaje(); }, 30000); }
   static bool mostrada() { return inforSiExiste() && inforSiExiste()->isVisible(); }
   static void cierra() {
     descargaInfor();
@@ -85,13 +102,13 @@ TEST_F(Noticias, FetchedFromTheThirdDayAfterTheNewestDraw) {
   EXPECT_EQ(servidor.cuantas(INFORME), 0);  // not at start-up on 2 March
 
   hoyEs(QDate(2019, 3, 3));
-  p.compruebamensaje();
+  comprueba(p);
   EXPECT_EQ(servidor.cuantas(INFORME), 0);
   EXPECT_FALSE(carpeta.existe(QStringLiteral("informe.dat")));
   EXPECT_FALSE(mostrada());
 
   hoyEs(QDate(2019, 3, 4));
-  p.compruebamensaje();
+  comprueba(p);
   // The settings' host, lower case, under https; the fresh copy replaces the file.
   EXPECT_EQ(servidor.pedidas(), QStringList{INFORME});
   EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(400));
@@ -99,11 +116,56 @@ TEST_F(Noticias, FetchedFromTheThirdDayAfterTheNewestDraw) {
   EXPECT_TRUE(respuestas.cajas().empty());
 }
 
+// A news host that answers late: the main window is there at once, the user works meanwhile (a
+// download among it), and the news window comes once the news has come and the download is over.
+TEST_F(Noticias, StartUpShowsTheMainWindowWhileTheNewsIsOnItsWay) {
+  Respuesta tarda{200, noticia(400)};
+  tarda.demoraMs = 300;
+  servidor.responde(INFORME, tarda);
+  Sorteo nuevo = sorteoDe(QDate(2019, 3, 7), {11, 12, 13, 14, 15, 16});
+  nuevo.joker = 1234567;
+  servidor.responde("/servicios/buscadorSorteos", respuestaServicio({nuevo}));
+  Principal& p = entra();
+  ASSERT_TRUE(p.isVisible() && p.esperandomensaje() && !mostrada());
+  p.Command6_Click();  // nothing fetched yet: a box says so
+  bool enDescarga = false;
+  QTimer mira;
+  QObject::connect(&mira, &QTimer::timeout, [&] { enDescarga |= mostrada() && p.Timer1->isActive(); });
+  mira.start(10);
+  p.Picture2_Click();
+  EXPECT_TRUE(QTest::qWaitFor(mostrada, 20000));
+  EXPECT_FALSE(enDescarga);
+  EXPECT_EQ(p.Label6->text(), "TRANSFERENCIA FINALIZADA");
+  EXPECT_EQ(carpeta.lee("numeros.dat").mid(32), nuevo.codifica());
+  EXPECT_EQ(carpeta.lee("informe.dat"), noticia(400));
+  EXPECT_EQ(respuestas.cajas().size(), 1u);
+}
+
+// A news host that accepts and never answers: closing the program ends it at once, the old news
+// whole and no temporary file left beside it.
+TEST_F(Noticias, ClosingWhileTheNewsHostSaysNothingEndsAtOnce) {
+  Respuesta muda{200, noticia(400)};
+  muda.demoraMs = 120000;
+  servidor.responde(INFORME, muda);
+  carpeta.escribe("informe.dat", noticia(500));
+  QPointer<Principal> p(&entra());
+  QTimer cierre, guardia;
+  QObject::connect(&cierre, &QTimer::timeout, [&] { if (servidor.cuantas(INFORME)) cierre.stop(), pideCierre(p); });
+  QObject::connect(&guardia, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  cierre.start(10);
+  guardia.start(10000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  procesaDescargas();
+  EXPECT_TRUE(p.isNull());
+  EXPECT_EQ(carpeta.lee("informe.dat"), noticia(500));
+  EXPECT_EQ(QDir(carpeta.ruta()).entryList(QDir::Files).filter("informe"), QStringList{"informe.dat"});
+}
+
 TEST_F(Noticias, NothingIsFetchedWithoutASyndicate) {
   Principal& p = arranca(false);
   servidor.responde(INFORME, noticia(400));
   hoyEs(QDate(2019, 3, 20));
-  p.compruebamensaje();
+  comprueba(p);
   EXPECT_EQ(servidor.cuantas(INFORME), 0);
   // The file is created empty all the same.
   ASSERT_TRUE(carpeta.existe(QStringLiteral("informe.dat")));
@@ -116,12 +178,12 @@ TEST_F(Noticias, OnlyANewDocumentOfMoreThanThreeHundredCharactersIsShown) {
   hoyEs(QDate(2019, 3, 10));
 
   servidor.responde(INFORME, noticia(300));
-  p.compruebamensaje();
+  comprueba(p);
   EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(300));
   EXPECT_FALSE(mostrada());
 
   servidor.responde(INFORME, noticia(301));
-  p.descargamensaje();
+  descarga(p);
   ASSERT_TRUE(mostrada());
   EXPECT_EQ(infor().WebBrowser1->LocationURL(), carpeta.archivo(QStringLiteral("informe.dat")));
   EXPECT_TRUE(infor().WebBrowser1->textoMostrado().contains(QString::fromUtf8("Hola, peñistas.")));
@@ -129,7 +191,7 @@ TEST_F(Noticias, OnlyANewDocumentOfMoreThanThreeHundredCharactersIsShown) {
 
   // Another text of the same length passes for the old one.
   servidor.responde(INFORME, noticia(301, "<p>Otra cosa</p>"));
-  p.descargamensaje();
+  descarga(p);
   EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(301, "<p>Otra cosa</p>"));
   EXPECT_FALSE(mostrada());
 
@@ -139,7 +201,7 @@ TEST_F(Noticias, OnlyANewDocumentOfMoreThanThreeHundredCharactersIsShown) {
   QByteArray conCrLf = noticia(320, lineas);
   conCrLf.replace("\n", "\r\n");
   servidor.responde(INFORME, conCrLf);
-  p.descargamensaje();
+  descarga(p);
   EXPECT_TRUE(mostrada());
 }
 
@@ -147,13 +209,13 @@ TEST_F(Noticias, AFailedFetchKeepsTheOldDocumentAndShowsNothing) {
   Principal& p = arranca(true);
   hoyEs(QDate(2019, 3, 10));
   carpeta.escribe(QStringLiteral("informe.dat"), noticia(500));
-  p.compruebamensaje();  // the host has no news: 404
+  comprueba(p);  // the host has no news: 404
   EXPECT_EQ(servidor.cuantas(INFORME), 1);
   EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(500));
   EXPECT_FALSE(mostrada());
 
   RedDePrueba cerrada(baseCerrada());
-  p.descargamensaje();
+  descarga(p);
   EXPECT_EQ(carpeta.lee(QStringLiteral("informe.dat")), noticia(500));
   EXPECT_FALSE(mostrada());
 }
@@ -162,16 +224,21 @@ TEST_F(Noticias, AWebHostInTheNewsReplacesTheSettingsHost) {
   Principal& p = arranca(true);
   hoyEs(QDate(2019, 3, 10));
   servidor.responde(INFORME, noticia(400, "<!-- WEB:a b> --><p>web:otra>"));
-  p.compruebamensaje();
+  // A window open meanwhile stored a correction of the slips: the news changes the host alone.
+  Configuracion otra = leeConfiguracionArchivo();
+  otra.correccionx = 2.5;
+  escribeConfiguracionArchivo(otra);
+  comprueba(p);
   ASSERT_TRUE(mostrada());
   EXPECT_EQ(plataforma::recorta(p.configuracion.direccionweb), QStringLiteral("a/b"));
-  EXPECT_EQ(hostEnAjustes(carpeta.lee(QStringLiteral("nums.ini"))), QByteArray("a/b").leftJustified(60, ' '));
+  otra.direccionweb = QStringLiteral("a/b").leftJustified(60);
+  EXPECT_EQ(carpeta.lee(QStringLiteral("nums.ini")), otra.codifica());
 
   // Every address built from the host uses the new one.
   p.web_Click();
   EXPECT_EQ(abiertas, QStringList{QStringLiteral("http://a/b")});
   servidor.responde(QStringLiteral("/b/informe.dat"), noticia(410));
-  p.descargamensaje();
+  descarga(p);
   EXPECT_EQ(servidor.cuantas(QStringLiteral("/b/informe.dat")), 1);
 }
 
@@ -193,7 +260,7 @@ TEST_F(Noticias, NewsWithoutAUsableHostKeepsTheSettings) {
   int largoNoticia = 400;
   for (const QByteArray& dentro : dentros) {
     servidor.responde(INFORME, noticia(++largoNoticia, dentro));
-    p.descargamensaje();
+    descarga(p);
     EXPECT_TRUE(mostrada()) << dentro.constData();
     EXPECT_EQ(carpeta.lee(QStringLiteral("nums.ini")), antes) << dentro.constData();
     EXPECT_EQ(plataforma::recorta(p.configuracion.direccionweb), QStringLiteral("www.bolvanta.es"));

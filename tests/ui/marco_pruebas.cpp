@@ -16,9 +16,11 @@
 #include "apoyo/datos.h"
 #include "data/estado.h"
 #include "plataforma/archivos.h"
+#include "plataforma/dialogoarchivo.h"
 #include "plataforma/msgbox.h"
 #include "plataforma/navegador.h"
 #include "plataforma/twips.h"
+#include "ui/Acercade.h"
 #include "ui/Principal.h"
 
 using plataforma::px;
@@ -193,4 +195,33 @@ TEST(Marco, CloseBoxEndsTheProgramAsSalirDoes) {
     procesaDescargas();
     EXPECT_TRUE(p.isNull()) << cierre;
   }
+}
+
+// Every place that opens an address in the user's browser says so in a box, naming the address,
+// when the system cannot open it (no browser installed).
+TEST(Marco, AnAddressTheSystemCannotOpenIsToldInABox) {
+  CarpetaPrograma carpeta;
+  Respondedor respuestas;  // the shop's question is answered with its first button, "Sí"
+  Principal& p = principal();
+  p.Form_Load();
+  QStringList abiertas;
+  plataforma::fijaAbridor([&](const QString& d) { abiertas << d; }, false);
+  plataforma::fijaEleccionArchivo([](const plataforma::DialogoArchivo&) { return QString(); });
+  p.avisolector = 1;
+  p.instrucciones->trigger();
+  p.web->trigger();
+  acercade().Label2_Click();
+  p.Text1_Click();
+  p.Image1_Click(4);  // the import with no file chosen offers the shop
+  plataforma::fijaEleccionArchivo({});
+  ASSERT_EQ(abiertas.size(), 5);
+  ASSERT_EQ(respuestas.cajas().size(), 6u);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(respuestas.cajas()[i + (i == 4)].texto,
+              QString::fromUtf8("No se ha podido abrir la dirección «%1»: no se encuentra ningún navegador "
+                                "instalado en el sistema.").arg(abiertas[i]));
+  CajasReales cajas;
+  p.web->trigger();
+  plataforma::fijaAbridor({});
+  EXPECT_EQ(cajas.textos(), QStringList{respuestas.cajas()[1].texto});
 }
