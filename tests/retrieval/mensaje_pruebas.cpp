@@ -80,7 +80,7 @@ class Noticias : public ::testing::Test {
   // The news arrives while the program goes on: these wait for the fetch's end, whatever it is.
   static void comprueba(Principal& p) { p.compruebamensaje(); espera(p); }
   static void descarga(Principal& p) { p.descargamensaje(); espera(p); }
-  static void espera(Principal& p) { QTest::qWaitFor([&] { return !p.esperandomensaje(); }, 30000); }
+  static void espera(Principal& p) { ASSERT_TRUE(QTest::qWaitFor([&] { return !p.esperandomensaje(); }, 30000)); }
   static bool mostrada() { return inforSiExiste() && inforSiExiste()->isVisible(); }
   static void cierra() {
     descargaInfor();
