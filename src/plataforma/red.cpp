@@ -112,7 +112,15 @@ Transferencia::Transferencia(const QString& direccion, QObject* padre)
   connect(&reloj_, &QTimer::timeout, this, [this] { aborta(ERR_INET_TIEMPO); });
 }
 
-Transferencia::~Transferencia() { suelta(); }
+Transferencia::~Transferencia() {
+  // Gone before its end (its owner is): the answer goes at once, and with it whatever it still had
+  // queued to say, which would otherwise reach a reply already cancelled.
+  QNetworkReply* r = respuesta_;
+  respuesta_ = nullptr;
+  if (!r) return;
+  disconnect(r, nullptr, this, nullptr);
+  delete r;
+}
 
 void Transferencia::inicia() {
   if (iniciada_) return;
