@@ -150,6 +150,11 @@ class Cuentas : public ::testing::Test {
       p.tipo = qint16(tipo);
       r.push_back(p);
     }
+    // A reduced system, stored as its simple bets: every six of eight numbers, five of them drawn.
+    r.push_back(penaDe("REDUCIDA", QString::fromUtf8("Jueves y Sábado"), creada,
+                       sencillasDe(apuesta(w(46, 5) + std::vector<int>{base[46].complementario} + w(30, 6), 8))));
+    r.back().reducida = 8;
+    r.back().garantia = 5;
     return r;
   }
 
@@ -182,9 +187,12 @@ class Cuentas : public ::testing::Test {
     principal().Picture2_Click();
     principal().Timer1_Timer();
   }
-  void importa(const std::vector<Sorteo>& sorteos) {
+  // A file of the current layout, or of the older one with records of 24 bytes.
+  void importa(const std::vector<Sorteo>& sorteos, int longitud = Sorteo::LONGITUD) {
+    QByteArray bytes;
+    for (const Sorteo& s : sorteos) bytes += s.codifica().left(longitud);
     QDir(carpeta.ruta()).mkpath("otra");
-    carpeta.escribe("otra/NUMEROS.DAT", bytesDe(sorteos));
+    carpeta.escribe("otra/NUMEROS.DAT", bytes);
     const QString archivo = carpeta.archivo("otra/NUMEROS.DAT");
     plataforma::fijaEleccionArchivo([archivo](const plataforma::DialogoArchivo&) { return archivo; });
     principal().Command8_Click();
@@ -213,12 +221,6 @@ class Cuentas : public ::testing::Test {
       EXPECT_LE(escritas[j].fechacomprobado, plataforma::oleDe(HOY)) << donde;
     }
   }
-  static QByteArray bytesDe(const std::vector<Sorteo>& sorteos) {
-    QByteArray r;
-    for (const Sorteo& s : sorteos) r += s.codifica();
-    return r;
-  }
-
   std::vector<Sorteo> base;  // the last 60 draws of the history
   CarpetaPrograma carpeta;
   ServidorPrueba servidor;
@@ -536,17 +538,8 @@ class Secuencias : public Cuentas, public ::testing::WithParamInterface<int> {
         if (!libre && !ahora.empty()) break;
         std::vector<Sorteo> parte = hastaHoy(size_t(20 + al(41)));
         anota("importa " + std::to_string(parte.size()));
-        if (cara(30)) {
-          QByteArray antiguo;
-          for (const Sorteo& s : parte) antiguo += s.codifica().left(24);
-          QDir(carpeta.ruta()).mkpath("otra");
-          carpeta.escribe("otra/NUMEROS.DAT", antiguo);
-          const QString archivo = carpeta.archivo("otra/NUMEROS.DAT");
-          plataforma::fijaEleccionArchivo([archivo](const plataforma::DialogoArchivo&) { return archivo; });
-          orden([&] { p.Command8_Click(); }, 0, cara(25) ? 1 + al(3) : 0);
-        } else {
-          orden([&] { importa(parte); }, 0, cara(25) ? 1 + al(3) : 0);
-        }
+        const int longitud = cara(30) ? 24 : Sorteo::LONGITUD;
+        orden([&] { importa(parte, longitud); }, 0, cara(25) ? 1 + al(3) : 0);
         break;
       }
       case 3: {  // a wrong draw, or a second record of a stored date
@@ -648,15 +641,6 @@ TEST_P(Secuencias, EverySequenceEndsOnTheRulesCount) {
     otra.emplace();
     hoy = dia(44 + al(11)).addDays(al(2));
     creadas = penas();
-    // A reduced system, stored as its simple bets: every six of eight numbers, five of them drawn.
-    std::vector<int> ocho = ganadores(base[46], 5);
-    ocho.push_back(base[46].complementario);
-    for (int x : ganadores(base[30], 6))
-      if (ocho.size() < 8 && std::find(ocho.begin(), ocho.end(), x) == ocho.end()) ocho.push_back(x);
-    Pena reducida = penaDe("REDUCIDA", QString::fromUtf8("Jueves y Sábado"), HOY, sencillasDe(ocho));
-    reducida.reducida = 8;
-    reducida.garantia = 5;
-    creadas.push_back(reducida);
     reglas.clear();
     for (Pena& pena : creadas) {
       const QDate d = cara(30) ? dia(0).addDays(-1) : dia(GANADORES[al(5)]);
